@@ -5,7 +5,6 @@
 #include "VendorEventSink.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -26,6 +25,24 @@ constexpr quint32 kAcknowledgement = 0x04040000;
 
 int chunkSize(int length) { return std::min(length, kReportDataSize); }
 
+// The span of a pool task: takes over what the main thread handed off, and hands its own
+// writes back when it ends.
+class PoolTask
+{
+public:
+    explicit PoolTask(std::atomic<unsigned> &handOffs)
+        : m_handOffs(handOffs)
+    {
+        m_handOffs.load(std::memory_order_acquire);
+    }
+    ~PoolTask() { m_handOffs.fetch_add(1, std::memory_order_release); }
+    PoolTask(const PoolTask &) = delete;
+    PoolTask &operator=(const PoolTask &) = delete;
+
+private:
+    std::atomic<unsigned> &m_handOffs;
+};
+
 } // namespace
 
 Hid_Thread::Hid_Thread(HidApi &api, QObject *parent)
@@ -44,18 +61,19 @@ Hid_Thread::~Hid_Thread()
     // pool, and it must not outlive the buffers it reads.
     stopListener();
     transferFuture.waitForFinished();
+    handOffs.load(std::memory_order_acquire);
     closeCommandInterface();
 }
 
 QString Hid_Thread::commandInterfacePath() const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard<std::mutex> lock(pathMutex);
     return cmdPath;
 }
 
 QString Hid_Thread::eventInterfacePath() const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard<std::mutex> lock(pathMutex);
     return eventPath;
 }
 
@@ -83,7 +101,7 @@ QList<FoundDevice> Hid_Thread::enumerateDevices(const QList<DeviceDescriptor> &d
         if (command.isEmpty() || event.isEmpty())
             continue;
         found.append(FoundDevice{index, d.type, command, event});
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard<std::mutex> lock(pathMutex);
         cmdPath = command;
         eventPath = event;
     }
@@ -135,11 +153,8 @@ void Hid_Thread::runSet(uchar command, const Parameters &parameters, bool waitFo
     fillOutReport(command, parameters);
     if (payload)
         std::memcpy(dataBuffer.data(), payload, size_t(length));
-    exchangeCount.fetch_add(1, std::memory_order_release);
-    transferFuture = QtConcurrent::run([this, length, waitForAck] {
-        exchangeCount.load(std::memory_order_acquire);
-        setTransfer(length, waitForAck);
-    });
+    handOffs.fetch_add(1, std::memory_order_release);
+    transferFuture = QtConcurrent::run(this, &Hid_Thread::setTransfer, length, waitForAck);
 }
 
 Hid_Thread::Exchange Hid_Thread::runGet(uchar command, const Parameters &request,
@@ -171,7 +186,7 @@ hid_device *Hid_Thread::openInterface(QString &path, hid_device *&handle)
 {
     QString opening;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard<std::mutex> lock(pathMutex);
         opening = path;
     }
     if (opening.isEmpty())
@@ -185,7 +200,7 @@ hid_device *Hid_Thread::openInterface(QString &path, hid_device *&handle)
     }
     if (!device) {
         // A discovery run may have found a new path meanwhile; only the stale one is cleared.
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard<std::mutex> lock(pathMutex);
         if (path == opening)
             path.clear();
         return nullptr;
@@ -216,10 +231,15 @@ void Hid_Thread::closeEventInterface()
 // On a pool thread. Holds the link until it returns.
 bool Hid_Thread::setTransfer(int length, bool waitForAck)
 {
+    const PoolTask task(handOffs);
     hid_device *device = openCommandInterface();
     // The installation gate: an interface opened here stays open for the next exchange.
     if (!device || !imagesVerified || !langVerified)
         return releaseLink(false);
+    // Each acknowledgement is armed before the report it answers: a keyboard that answers
+    // within the 8 ms pause after the last payload report must not be missed.
+    if (waitForAck)
+        acked = false;
     if (m_api.hid_send_feature_report(device, outReport.data(), outReport.size()) < 0) {
         closeCommandInterface();
         return releaseLink(false);
@@ -232,6 +252,8 @@ bool Hid_Thread::setTransfer(int length, bool waitForAck)
         for (int offset = 0; offset < length; offset += chunk) {
             report[0] = 0x00;
             std::memcpy(report.data() + 1, dataBuffer.data() + offset, size_t(chunk));
+            if (waitForAck && offset + chunk >= length)
+                acked = false;
             if (m_api.hid_write(device, report.data(), report.size()) < 0) {
                 closeCommandInterface();
                 return releaseLink(false);
@@ -274,10 +296,10 @@ bool Hid_Thread::getTransfer(int length)
     return releaseLink(true);
 }
 
-// Never fails: 64 ms when the keyboard acknowledges in time, else 128 ms.
+// Never fails: 64 ms when the keyboard has acknowledged by then, else 128 ms. The caller
+// clears `acked` before sending the report that the keyboard acknowledges.
 void Hid_Thread::waitAcknowledge()
 {
-    acked = false;
     QThread::msleep(kAckWaitMs);
     if (acked)
         return;
@@ -292,7 +314,8 @@ void Hid_Thread::startListener()
     if (listening)
         return;
     listening = true;
-    listenerFuture = QtConcurrent::run([this] { listenEvents(); });
+    handOffs.fetch_add(1, std::memory_order_release);
+    listenerFuture = QtConcurrent::run(this, &Hid_Thread::listenEvents);
 }
 
 void Hid_Thread::stopListener()
@@ -301,11 +324,13 @@ void Hid_Thread::stopListener()
         return;
     listening = false;
     listenerFuture.waitForFinished();
+    handOffs.load(std::memory_order_acquire);
 }
 
 // On a pool thread; opens and closes the event interface once per cycle.
 void Hid_Thread::listenEvents()
 {
+    const PoolTask task(handOffs);
     if (eventInterfacePath().isEmpty())
         return;
     while (listening) {

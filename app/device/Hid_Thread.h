@@ -5,12 +5,12 @@
 #include "HidApi.h"
 
 #include <QFuture>
-#include <QMutex>
 #include <QThread>
 
 #include <array>
 #include <atomic>
 #include <initializer_list>
+#include <mutex>
 
 class VendorEventSink;
 
@@ -109,7 +109,7 @@ private:
 
     HidApi &m_api;
     std::atomic<VendorEventSink *> m_owner{nullptr};
-    mutable QMutex pathMutex;                   // guards cmdPath and eventPath
+    mutable std::mutex pathMutex;               // guards cmdPath and eventPath
     QString cmdPath;
     QString eventPath;
     hid_device *cmdHandle = nullptr;            // guarded by the link (ready)
@@ -117,8 +117,10 @@ private:
     std::atomic<bool> ready{true};              // the link is free
     std::atomic<bool> listening{false};
     std::atomic<bool> acked{true};
-    // Publishes the report buffers written on the main thread to the transfer task.
-    std::atomic<unsigned> exchangeCount{0};
+    // Hand-offs between the main thread and pool tasks, made explicit: the pool synchronises
+    // them already, but inside Qt, where thread checkers cannot see it. Bumped (release) before
+    // a task starts and when it ends; read (acquire) when a task starts and after waiting for one.
+    std::atomic<unsigned> handOffs{0};
     QFuture<void> listenerFuture;
     QFuture<void> transferFuture;               // the last set transfer, awaited on destruction
     std::array<uchar, 9> outReport{};
