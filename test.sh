@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is missing, builds, and runs every test: the whole suite, then the suite under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the device-link tests under ThreadSanitizer.
+# TARVENIX_SANITIZERS=0 skips the two sanitizer runs (for a quick local check).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software
+
+build_and_test() {
+    local dir=$1; shift
+    local sanitize=$1; shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENIX_SANITIZE="$sanitize" >/dev/null
+    cmake --build "$dir" -j"$jobs" "$@"
+}
+
+echo "== build and test"
+build_and_test build ""
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+if [ "${TARVENIX_SANITIZERS:-1}" != 0 ]; then
+    echo "== address and undefined-behaviour sanitizers"
+    build_and_test build-asan "address,undefined"
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$jobs" -L unit
+
+    echo "== thread sanitizer, device link"
+    build_and_test build-tsan "thread" --target tst_Hid_Thread
+    TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1" \
+        ctest --test-dir build-tsan --output-on-failure -R '^tst_Hid_Thread$'
+fi
