@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writes <modules>/setting/keymap.bin, the translation between the scene's key positions and
+// the firmware's. The scene numbers the 21 x 6 key grid column by column (column x 6 + row,
+// row 0 at the bottom); the keyboard's firmware numbers the same grid row by row
+// (row x 21 + column). fw_sw/<firmware> names the scene position, sw_fw/<scene> the firmware one.
+//
+// Usage: keymapgen <modules directory>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kColumns = 21;
+constexpr int kRows = 6;
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        err << "usage: keymapgen <modules directory>\n";
+        return 2;
+    }
+    const QDir settingDir(QDir(args.at(1)).filePath(QStringLiteral("setting")));
+    if (!settingDir.mkpath(QStringLiteral("."))) {
+        err << "cannot create " << settingDir.path() << '\n';
+        return 1;
+    }
+    const QString path = settingDir.filePath(QStringLiteral("keymap.bin"));
+    QFile::remove(path); // QSettings would otherwise keep keys of an older file
+    QSettings file(path, QSettings::IniFormat);
+    for (int scene = 0; scene < kColumns * kRows; ++scene) {
+        const int column = scene / kRows;
+        const int row = scene % kRows;
+        const int firmware = row * kColumns + column;
+        file.setValue(QStringLiteral("sw_fw/%1").arg(scene), firmware);
+        file.setValue(QStringLiteral("fw_sw/%1").arg(firmware), scene);
+    }
+    file.sync();
+    if (file.status() != QSettings::NoError) {
+        err << "cannot write " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
