@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writes the shipped settings files into a source tree:
+//   modules/setting/apConfig.bin                     window title and first-start preferences
+//   modules-US/setting/p1.bin ... p10.bin, pD.bin    default profiles of the US build
+//   modules-UK/setting/p1.bin ... p10.bin, pD.bin    default profiles of the UK build
+// Regenerate with:
+//   cmake --build <build> --target profilegen && <build>/tools/profilegen/profilegen <repository>
+#include "ProfileContent.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+// Writes a fresh INI file (the settings class merges into an existing one, so that goes first).
+bool writeSettings(const QString &path, const std::function<void(QSettings &)> &fill)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || (QFile::exists(path) && !QFile::remove(path)))
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
+    fill(settings);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+void fillConfiguration(QSettings &settings)
+{
+    settings.setValue(QStringLiteral("common/name"), QStringLiteral("Norvane KALVOR Keyboard 4200"));
+    const QVariantList values = ProfileContent::firstStartConfiguration();
+    settings.setValue(QStringLiteral("common/total"), values.size());
+    for (int i = 0; i < values.size(); ++i)
+        settings.setValue(QStringLiteral("common/") + QString::number(i), values.at(i));
+}
+
+void fillProfile(QSettings &settings, ProfileContent::Layout layout)
+{
+    for (int position = 0; position < ProfileContent::keyCount; ++position)
+        settings.setValue(QStringLiteral("keydefine/") + QString::number(position),
+                          ProfileContent::defaultKeyCode(layout, position));
+    for (int index = 0; index < ProfileContent::pictureCount; ++index)
+        settings.setValue(QStringLiteral("userPicture/") + QString::number(index), ProfileContent::userPicture(index));
+    settings.setValue(QStringLiteral("color/ledType"), ProfileContent::ledType());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        err << "usage: profilegen <repository root>\n";
+        return 2;
+    }
+    const QDir root(args.at(1));
+
+    QStringList written;
+    const auto write = [&](const QString &relative, const std::function<void(QSettings &)> &fill) {
+        const QString path = root.filePath(relative);
+        if (!writeSettings(path, fill)) {
+            err << "cannot write " << path << '\n';
+            return false;
+        }
+        written << relative;
+        return true;
+    };
+
+    if (!write(QStringLiteral("modules/setting/apConfig.bin"), fillConfiguration))
+        return 1;
+    for (const ProfileContent::Layout layout : {ProfileContent::Layout::US, ProfileContent::Layout::UK}) {
+        const QString folder = QStringLiteral("modules-%1/setting/").arg(ProfileContent::layoutName(layout));
+        const auto fill = [layout](QSettings &settings) { fillProfile(settings, layout); };
+        QStringList names{QStringLiteral("pD.bin")};
+        for (int k = 1; k <= 10; ++k)
+            names << QStringLiteral("p%1.bin").arg(k);
+        for (const QString &name : names) {
+            if (!write(folder + name, fill))
+                return 1;
+        }
+    }
+    QTextStream(stdout) << "wrote " << written.size() << " files\n";
+    return 0;
+}
