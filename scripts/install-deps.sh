@@ -19,6 +19,8 @@ packages=(
     fonts-liberation2 fonts-noto-cjk
     # end-to-end tests and screenshots
     xvfb xdotool x11-utils imagemagick
+    # a private message bus standing in for the system bus in the resume test
+    dbus-daemon
 )
 
 missing=()

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLoggingCategory>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcInstance, "tarvenix.shell")
+
+QString currentUser()
+{
+#ifdef Q_OS_WIN
+    return qEnvironmentVariable("USERDOMAIN") + QLatin1Char('\\') + qEnvironmentVariable("USERNAME");
+#else
+    return QString::number(::getuid());
+#endif
+}
+
+QString canonicalExecutable(const QString &executablePath)
+{
+    const QFileInfo info(executablePath);
+    QString path = info.canonicalFilePath();
+    if (path.isEmpty())
+        path = info.absoluteFilePath();
+#ifdef Q_OS_WIN
+    path = path.toLower();   // one file, however its path is spelt
+#endif
+    return path;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &executablePath, QObject *parent)
+    : QObject(parent)
+    , m_name(instanceName(executablePath))
+    , m_lockPath(lockFilePath(executablePath))
+    , m_lock(m_lockPath)
+{
+    // The lock is held for the process's life: only a dead holder makes it stale, never age.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_server)
+        m_server->close();
+    m_lock.unlock();
+}
+
+QString SingleInstance::instanceName(const QString &executablePath)
+{
+    const QByteArray identity = (canonicalExecutable(executablePath) + QLatin1Char('\n') + currentUser()).toUtf8();
+    const QByteArray digest = QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(20);
+    return QStringLiteral("tarvenix-") + QString::fromLatin1(digest);
+}
+
+QString SingleInstance::lockFilePath(const QString &executablePath)
+{
+    return QDir::temp().filePath(instanceName(executablePath) + QStringLiteral(".lock"));
+}
+
+bool SingleInstance::acquire()
+{
+    if (!m_lock.tryLock(0)) {
+        if (m_lock.error() == QLockFile::LockFailedError)
+            return false;
+        qCDebug(lcInstance, "cannot create the instance lock %s; running without it",
+                qUtf8Printable(QDir::toNativeSeparators(m_lockPath)));
+        return true;
+    }
+
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock, so a socket of this name can only be a dead primary's leftover.
+    QLocalServer::removeServer(m_name);
+    if (!m_server->listen(m_name))
+        qCDebug(lcInstance, "instance socket %s: %s", qUtf8Printable(m_name), qUtf8Printable(m_server->errorString()));
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::discardIncoming);
+    return true;
+}
+
+void SingleInstance::discardIncoming()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, socket, [socket] { socket->readAll(); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
