@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+import QtQml 2.15
 import QtQuick 2.15
 // Absolute, because the main window loads this file as "qrc:modules/qml/main.qml", against
 // which relative directory imports do not resolve.
@@ -11,6 +12,11 @@ import "qrc:/modules/qml/Z4"
 // Invisible until run() starts the start-up animation.
 Item {
     id: root
+
+    LoggingCategory {
+        id: sceneLog
+        name: "tarvenix.scene"
+    }
 
     // The global look, owned by the application-settings page.
     property alias globalSetting_size: page_Globalsetting._Size
@@ -94,6 +100,7 @@ Item {
         if (open === isSettingsOpen)
             return
         isSettingsOpen = open
+        console.debug(sceneLog, "settings", open ? "open" : "closed")
         if (open) {
             if (settingsCloseSlide.running)
                 settingsCloseSlide.complete()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+import QtQml 2.15
 import QtQuick 2.15
 
 // The keyboard's area: the function menu on the left, the profile menu on the right and the
@@ -7,12 +8,21 @@ import QtQuick 2.15
 Item {
     id: main
 
+    LoggingCategory {
+        id: sceneLog
+        name: "tarvenix.scene"
+    }
+
     // Key captions by position 0..125, and their pixel size.
     property var _ProductLayoutStringList: []
     property int _ProductLayoutStringSize: 11
 
     // The page area's current page: -1 none, 0 key definition, 1 macros, 2 lighting.
     readonly property int pageId: pageArea.pageId
+    // Logged once the scene is built: the category exists only from then on.
+    property bool _built: false
+    Component.onCompleted: _built = true
+    onPageIdChanged: if (_built) console.debug(sceneLog, "page", pageId)
 
     // Key definition, macros and lighting in this order; the keyboard mode last, because the
     // key definition page, which takes its answer (detectVendor), must be ready for it.

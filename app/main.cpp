@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tarvenix, the configuration application. Built once per keyboard layout: TARVENIX_LAYOUT_UK
+// selects the UK build, otherwise US.
+#include "HidApiSelection.h"
+#include "ImageTree.h"
+#include "InstallationFlags.h"
+#include "SceneResources.h"
+#include "SimulatedKeyboard.h"
+#include "SingleInstance.h"
+#include "TerminationSignals.h"
+#include "Widget.h"
+#include "WorkingDirectory.h"
+
+#include <QApplication>
+
+namespace {
+
+#ifdef TARVENIX_LAYOUT_UK
+constexpr KeyMap::Layout kLayout = KeyMap::Layout::UK;
+constexpr unsigned short kSimulatedRelease = SimulatedKeyboard::kReleaseUK;
+#else
+constexpr KeyMap::Layout kLayout = KeyMap::Layout::US;
+constexpr unsigned short kSimulatedRelease = SimulatedKeyboard::kReleaseUS;
+#endif
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (!instance.acquire())
+        return 1;
+
+    WorkingDirectory::chooseWorkingDirectory(WorkingDirectory::systemEnvironment());
+    imagesVerified = imageTreeVerified(QStringLiteral("./modules/img"));
+
+    initSceneResources();
+    int result = 0;
+    {
+        Widget window(kLayout, selectHidApi(kSimulatedRelease));
+        TerminationSignals termination;
+        QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);
+        termination.start();
+        window.showNormal();
+        window.startUi();
+        result = app.exec();
+    }
+    return result;
+}

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Ui_Controler.h"
+
+#include "Hid_Thread.h"
+#include "myQQuickView.h"
+
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QSettings>
+#include <QWidget>
+
+Ui_Controler::Ui_Controler(KeyMap::Layout layout)
+    : m_layout(layout)
+{
+}
+
+void Ui_Controler::setupUi(QWidget *window, Hid_Thread *link)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+    this->window = window;
+
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    m_view = new myQQuickView(window, m_layout);
+    m_view->setObjectName(QStringLiteral("ui_View"));
+    // The scene draws its own rounded shape; the desktop shows through the rest.
+    m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
+    m_view->setClearColor(Qt::transparent);
+    m_view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+
+    QQmlContext *context = m_view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), m_view);
+    context->setContextProperty(QStringLiteral("hid"), link);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    context->setContextProperty(QStringLiteral("kernel"), window);
+    window->resize(m_view->size());
+
+    m_busyView = new QQuickWidget(window);
+    m_busyView->setAttribute(Qt::WA_AlwaysStackOnTop);
+    m_busyView->setClearColor(Qt::transparent);
+    m_busyView->setSource(QUrl(QStringLiteral("qrc:modules/qml/basic/BusyIndicator.qml")));
+    m_busyView->move((m_view->width() - m_busyView->width()) / 2, (m_view->height() - m_busyView->height()) / 2);
+
+    const QSettings configuration(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    window->setWindowTitle(configuration.value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (window)
+        window->close();
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (window)
+        window->move(window->x() + x, window->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (window)
+        window->move(window->x(), window->y() + y);
+}
+
+void Ui_Controler::setBusy(bool isBusy)
+{
+    this->isBusy = isBusy;
+    if (QQuickItem *root = m_busyView->rootObject())
+        QMetaObject::invokeMethod(root, "setBusy", Qt::QueuedConnection, Q_ARG(QVariant, QVariant(isBusy)));
+    if (isBusy)
+        m_busyView->show();
+    else
+        m_busyView->hide();
+}
