@@ -19,6 +19,8 @@ packages=(
     fonts-liberation2 fonts-noto-cjk
     # end-to-end tests and screenshots
     xvfb xdotool x11-utils imagemagick
+    # the key-latency benchmark types through the XTEST extension
+    libxtst-dev
     # a private message bus standing in for the system bus in the resume test
     dbus-daemon
 )
