@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstallationFlags.h"
 #include "Languages.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,14 +36,6 @@ const char languageFile[] =
     "1=\"Too long, sorry\"\n"
     "2=Picture\n"
     "3=\"Cannot open: \"\n";
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), content.size());
-}
 
 QStringList emptyTexts(int count)
 {

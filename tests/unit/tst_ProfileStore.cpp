@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProfileStore.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +15,6 @@ namespace {
 const QByteArray templateProfile = "[color]\nledType=1, 6, 49, 0, 1\n0=255, 0, 0\n";
 const QByteArray importedProfile = "[color]\nledType=13, 1, 42, 0, 3\n0=10, 20, 30\n";
 const QByteArray oldProfile = "[color]\nledType=2, 11, 7, 0, 0\n";
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QVariantList texts(const QStringList &values)
 {

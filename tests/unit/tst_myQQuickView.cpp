@@ -8,6 +8,7 @@
 #include "SimulatedKeyboard.h"
 #include "UserDialogs.h"
 #include "myQQuickView.h"
+#include "TestFiles.h"
 
 #include <QDirIterator>
 #include <QMetaMethod>
@@ -134,13 +135,6 @@ struct Bench
 QByteArray bytes(const char *hexText)
 {
     return QByteArray::fromHex(hexText);
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 QVariantList integers(const QByteArray &data)
