@@ -23,6 +23,8 @@ packages=(
     libxtst-dev
     # a private message bus standing in for the system bus in the resume test
     dbus-daemon
+    # tools: tools/make_sounds.py encodes the background track (MP3) with lame
+    lame
 )
 
 missing=()

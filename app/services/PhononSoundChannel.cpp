@@ -2,6 +2,7 @@
 #include "PhononSoundChannel.h"
 
 #include <QLoggingCategory>
+#include <QThread>
 
 #include <phonon/AudioOutput>
 #include <phonon/MediaObject>
@@ -44,6 +45,10 @@ PhononSoundChannel::~PhononSoundChannel()
     // The media object outlives this part of the channel; what it emits while being
     // destroyed must not reach the handlers above.
     m_media->disconnect(this);
+    // Destroying the media object stops it, and nothing can be put off any more: give the
+    // back end the moment it needs to begin its wait, which the stop then ends at once.
+    if (stopMayStall())
+        QThread::msleep(settleMs);
 }
 
 void PhononSoundChannel::clear()

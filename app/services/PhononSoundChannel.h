@@ -13,14 +13,15 @@ class MediaObject;
 // both are children of the channel. Without an audio device the GStreamer back end plays
 // into a fake sink and the channel behaves as usual.
 //
-// Stopping the GStreamer back end can stall the calling (GUI) thread. Once the decoder has
-// read a file to its end, the back end announces aboutToFinish and holds its streaming
-// thread for up to the remaining play time minus 0.5 s, waiting for a next source. A stop
-// issued after that wait has begun ends it at once; a stop issued before makes the wait
-// start inside the stop, and the caller blocks for as long. So while the current source has
-// not been announced, plus a short settling time for the back end to enter its wait, a clear
-// or a new source pauses the player at once (silent, never blocks) and is carried out when
-// the announcement has settled, or after `deferLimitMs` if none comes.
+// Stopping the GStreamer back end can stall the calling (GUI) thread for seconds. When the
+// decoder has read a file to its end (for a short file: right after the start), the back end
+// announces aboutToFinish and holds its streaming thread for the remaining play time minus
+// 0.5 s, waiting for a next source. A stop issued once that wait has begun ends it at once; a
+// stop issued just before makes the wait begin inside the stop, and the caller blocks for as
+// long. So from a start until the announcement, plus `settleMs` for the back end to enter its
+// wait, a clear or a new source pauses the player at once (silent, never blocks) and is
+// carried out when that span is over, or after `deferLimitMs` if no announcement comes.
+// Destruction within the span cannot be put off; it waits `settleMs` first.
 class PhononSoundChannel : public SoundChannel
 {
     Q_OBJECT

@@ -51,7 +51,7 @@ start() {   # start <executable> <log>: starts it as a child of this shell; its 
 }
 
 window_of() {   # window_of <pid>: the visible top-level window with our title
-    timeout 20 xdotool search --sync --all --onlyvisible --pid "$1" --name "^$title\$" 2>/dev/null | head -1
+    timeout 60 xdotool search --sync --all --onlyvisible --pid "$1" --name "^$title\$" 2>/dev/null | head -1
 }
 
 exits_with() {   # exits_with <pid> <seconds> <code>: the child ends within the time with that code
