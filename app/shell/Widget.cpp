@@ -48,6 +48,9 @@ Widget::~Widget()
 {
     link.stopListener();
     m_inputHook.removeHOOK();
+    // The views are children of this window and outlive the link member by a moment: whatever
+    // the scene calls while it is torn down must not reach a destroyed link.
+    m_controller->view()->setHidLink(nullptr);
     m_controller->deleteLater();
 }
 
