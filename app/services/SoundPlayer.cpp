@@ -22,11 +22,11 @@ constexpr int startupPlayer = 1;
 } // namespace
 
 SoundPlayer::SoundPlayer(const QString &baseDir, QObject *parent)
-    : SoundPlayer(baseDir, [](QObject *owner) { return new PhononSoundChannel(owner); }, parent)
+    : SoundPlayer([](QObject *owner) { return new PhononSoundChannel(owner); }, baseDir, parent)
 {
 }
 
-SoundPlayer::SoundPlayer(const QString &baseDir, const ChannelFactory &makeChannel, QObject *parent)
+SoundPlayer::SoundPlayer(const ChannelFactory &makeChannel, const QString &baseDir, QObject *parent)
     : QObject(parent)
     , m_baseDir(baseDir)
 {

@@ -30,7 +30,7 @@ public:
     // Plays through Phonon.
     explicit SoundPlayer(const QString &baseDir = QStringLiteral("."), QObject *parent = nullptr);
     // Plays through the players that `makeChannel` creates, in the order 0 to 4.
-    SoundPlayer(const QString &baseDir, const ChannelFactory &makeChannel, QObject *parent = nullptr);
+    SoundPlayer(const ChannelFactory &makeChannel, const QString &baseDir, QObject *parent = nullptr);
 
     bool audioEnabled() const { return m_audioEnabled; }
     // nullptr outside 0..4.

@@ -46,9 +46,8 @@ struct RecordingSounds
 {
     QStringList log;
     int created = 0;
-    SoundPlayer sound { QStringLiteral("/opt/tarvenix"), [this](QObject *parent) {
-                           return new RecordingChannel(created++, &log, parent);
-                       } };
+    SoundPlayer sound { [this](QObject *parent) { return new RecordingChannel(created++, &log, parent); },
+                        QStringLiteral("/opt/tarvenix") };
 
     RecordingChannel *player(int index) { return static_cast<RecordingChannel *>(sound.player(index)); }
 };
@@ -224,7 +223,7 @@ void tst_SoundPlayer::defaultBaseFollowsTheWorkingDirectory()
     QTemporaryDir second;
     const QString previous = QDir::currentPath();
     QStringList log;
-    SoundPlayer sound(QStringLiteral("."), [&log](QObject *parent) { return new RecordingChannel(0, &log, parent); });
+    SoundPlayer sound([&log](QObject *parent) { return new RecordingChannel(0, &log, parent); }, QStringLiteral("."));
 
     QVERIFY(QDir::setCurrent(first.path()));
     const QString inFirst = sound.mediaUrl(2).toLocalFile();
@@ -370,8 +369,10 @@ void tst_SoundPlayer::shippedMp3()
         ++frames;
     }
     QCOMPARE(at, end);
+    // Under 7 s GStreamer reads the whole track at its start; a stop is then put off only
+    // for a moment (see PhononSoundChannel).
     const double seconds = frames * 1152.0 / 44100;
-    QVERIFY2(seconds >= 2 && seconds <= 12, qPrintable(QString::number(seconds)));
+    QVERIFY2(seconds >= 2 && seconds < 7, qPrintable(QString::number(seconds)));
 }
 
 QTEST_GUILESS_MAIN(tst_SoundPlayer)
