@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppConfigStore.h"
 
-#include <QLoggingCategory>
+#include "ServicesLog.h"
+
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcAppConfig, "tarvenix.services")
 
 const QString totalKey = QStringLiteral("common/total");
 
@@ -32,7 +31,7 @@ QVariantList AppConfigStore::load() const
 {
     const int total = m_settings.value(totalKey, 0).toInt();
     if (total > maxEntries) {
-        qCWarning(lcAppConfig) << m_settings.fileName() << "holds an implausible total" << total;
+        qCWarning(lcServices) << m_settings.fileName() << "holds an implausible total" << total;
         return {};
     }
     QVariantList values;

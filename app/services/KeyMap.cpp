@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeyMap.h"
 
+#include "ServicesLog.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QLoggingCategory>
 #include <QSettings>
 
 #include <algorithm>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcKeyMap, "tarvenix.services")
 
 struct NamedUsage {
     const char *name;
@@ -172,7 +171,7 @@ QByteArray KeyMap::toFirmware(const QVariantList &src, Table table) const
 {
     const QString reason = refusalReason(src, table, m_fwToSw);
     if (!reason.isEmpty()) {
-        qCDebug(lcKeyMap).noquote() << tableName(table) << "refused:" << reason;
+        qCDebug(lcServices).noquote() << tableName(table) << "refused:" << reason;
         return QByteArray();
     }
     return permuteToFirmware(src, table, m_fwToSw);
@@ -184,7 +183,7 @@ QVariantList KeyMap::toScene(const QByteArray &firmware) const
     if (reason.isEmpty() && firmware.size() < BufferSize)
         reason = QStringLiteral("%1 bytes, %2 needed").arg(firmware.size()).arg(BufferSize);
     if (!reason.isEmpty()) {
-        qCDebug(lcKeyMap).noquote() << "key matrix read-back refused:" << reason;
+        qCDebug(lcServices).noquote() << "key matrix read-back refused:" << reason;
         return QVariantList();
     }
     return permuteToScene(firmware, m_swToFw);

@@ -2,18 +2,16 @@
 #include "Languages.h"
 
 #include "InstallationFlags.h"
+#include "ServicesLog.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QSettings>
 #include <QtDebug>
 
 #include <optional>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLanguages, "tarvenix.services")
 
 // "font/total" is read from the file; a damaged or hostile value must not make one call
 // allocate gigabytes of empty texts. The shipped files hold 85 strings.
@@ -53,7 +51,7 @@ public:
     LanguageFile(const Languages &languages, const QString &langCode)
     {
         if (!Languages::isLanguageCode(langCode)) {
-            qCWarning(lcLanguages) << "refused language code" << langCode;
+            qCWarning(lcServices) << "refused language code" << langCode;
             return;
         }
         m_settings.emplace(languages.languageFilePath(langCode), QSettings::IniFormat);

@@ -2,12 +2,10 @@
 #include "ProfileStore.h"
 
 #include "ReplaceFile.h"
+#include "ServicesLog.h"
 
-#include <QLoggingCategory>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcProfiles, "tarvenix.services")
 
 const QString ledTypeKey = QStringLiteral("color/ledType");
 
@@ -55,7 +53,7 @@ QString ProfileStore::defaultProfilePath() const
 bool ProfileStore::setCurrentProfile(int profile)
 {
     if (!isProfile(profile)) {
-        qCWarning(lcProfiles) << "no profile" << profile;
+        qCWarning(lcServices) << "no profile" << profile;
         return false;
     }
     if (profile == m_current)

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReplaceFile.h"
 
+#include "ServicesLog.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSaveFile>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcReplace, "tarvenix.services")
 
 constexpr qint64 chunkSize = 64 * 1024;
 
@@ -17,7 +16,7 @@ constexpr qint64 chunkSize = 64 * 1024;
 bool openBeside(QSaveFile &file)
 {
     if (!ReplaceFile::makeWritable(file.fileName()) || !file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcReplace) << "cannot replace" << file.fileName() << file.errorString();
+        qCWarning(lcServices) << "cannot replace" << file.fileName() << file.errorString();
         return false;
     }
     return true;
@@ -27,7 +26,7 @@ bool openBeside(QSaveFile &file)
 bool commit(QSaveFile &file)
 {
     if (!file.commit()) {
-        qCWarning(lcReplace) << "cannot replace" << file.fileName() << file.errorString();
+        qCWarning(lcServices) << "cannot replace" << file.fileName() << file.errorString();
         return false;
     }
     return true;
@@ -49,7 +48,7 @@ bool ReplaceFile::copy(const QString &source, const QString &target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        qCWarning(lcReplace) << "cannot read" << source << in.errorString();
+        qCWarning(lcServices) << "cannot read" << source << in.errorString();
         return false;
     }
     QSaveFile out(target);
@@ -59,7 +58,7 @@ bool ReplaceFile::copy(const QString &source, const QString &target)
     for (;;) {
         const qint64 got = in.read(chunk.data(), chunkSize);
         if (got < 0) {
-            qCWarning(lcReplace) << "cannot read" << source << in.errorString();
+            qCWarning(lcServices) << "cannot read" << source << in.errorString();
             out.cancelWriting();
             return false;
         }

@@ -3,17 +3,15 @@
 
 #include "Hid_Thread.h"
 #include "MacroEncoder.h"
+#include "ServicesLog.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QQuickItem>
 #include <QStandardPaths>
 
 #include <array>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcBridge, "tarvenix.services")
 
 // The keyboard's key on/off table: one byte per column of the key grid.
 constexpr int keyOnOffSize = 21;
@@ -319,7 +317,7 @@ void myQQuickView::ui_0DH_SetKeyMatrix(const QVariantList &src512)
 void myQQuickView::ui_0EH_SetKeyOnOff(const QVariantList &src21)
 {
     if (src21.size() < keyOnOffSize) {
-        qCDebug(lcBridge, "key on/off table refused: %d values, %d needed", int(src21.size()), keyOnOffSize);
+        qCDebug(lcServices, "key on/off table refused: %d values, %d needed", int(src21.size()), keyOnOffSize);
         return;
     }
     std::array<uchar, keyOnOffSize> table {};

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SingleInstance.h"
 
+#include "ShellLog.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLoggingCategory>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
 #endif
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcInstance, "tarvenix.shell")
 
 QString currentUser()
 {
@@ -73,7 +72,7 @@ bool SingleInstance::acquire()
     if (!m_lock.tryLock(0)) {
         if (m_lock.error() == QLockFile::LockFailedError)
             return false;
-        qCDebug(lcInstance, "cannot create the instance lock %s; running without it",
+        qCDebug(lcShell, "cannot create the instance lock %s; running without it",
                 qUtf8Printable(QDir::toNativeSeparators(m_lockPath)));
         return true;
     }
@@ -83,7 +82,7 @@ bool SingleInstance::acquire()
     // We hold the lock, so a socket of this name can only be a dead primary's leftover.
     QLocalServer::removeServer(m_name);
     if (!m_server->listen(m_name))
-        qCDebug(lcInstance, "instance socket %s: %s", qUtf8Printable(m_name), qUtf8Printable(m_server->errorString()));
+        qCDebug(lcShell, "instance socket %s: %s", qUtf8Printable(m_name), qUtf8Printable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::discardIncoming);
     return true;
 }

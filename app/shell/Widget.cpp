@@ -5,11 +5,9 @@
 #include "UserEvent.h"
 #include "Ui_Controler.h"
 #include "myQQuickView.h"
+#include "ShellLog.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcShell, "tarvenix.shell")
 
 namespace {
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeviceChangeWatcher.h"
 
-#include <QLoggingCategory>
+#include "PlatformLog.h"
+
 #include <QSocketNotifier>
 
 #include <libudev.h>
@@ -9,8 +10,6 @@
 #include <cstring>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDeviceChange, "tarvenix.platform")
 
 bool isPresenceAction(const char *action)
 {
@@ -37,7 +36,7 @@ bool DeviceChangeWatcher::start()
         m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
     if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0
         || udev_monitor_enable_receiving(m_monitor) < 0) {
-        qCDebug(lcDeviceChange, "no udev monitor: keyboards plugged in later are not noticed");
+        qCDebug(lcPlatform, "no udev monitor: keyboards plugged in later are not noticed");
         stop();
         return false;
     }

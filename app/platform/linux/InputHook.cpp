@@ -3,8 +3,8 @@
 
 #include "InputEventSink.h"
 #include "LinuxKeyCodes.h"
+#include "PlatformLog.h"
 
-#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <linux/input-event-codes.h>
@@ -14,8 +14,6 @@
 #include <X11/extensions/XInput2.h>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcInput, "tarvenix.platform")
 
 // Raw events are delivered to the root window whatever grabs are active from version 2.1 on.
 constexpr int kXiMajor = 2;
@@ -52,19 +50,19 @@ bool InputHook::connectToDisplay()
 {
     m_display = XOpenDisplay(nullptr);
     if (!m_display) {
-        qCDebug(lcInput, "no X display");
+        qCDebug(lcPlatform, "no X display");
         return false;
     }
     int firstEvent = 0;
     int firstError = 0;
     if (!XQueryExtension(m_display, "XInputExtension", &m_xiOpcode, &firstEvent, &firstError)) {
-        qCDebug(lcInput, "the X server has no input extension");
+        qCDebug(lcPlatform, "the X server has no input extension");
         return false;
     }
     int major = kXiMajor;
     int minor = kXiMinor;
     if (XIQueryVersion(m_display, &major, &minor) != Success || major < kXiMajor) {
-        qCDebug(lcInput, "the X server's input extension is version %d.%d", major, minor);
+        qCDebug(lcPlatform, "the X server's input extension is version %d.%d", major, minor);
         return false;
     }
 

@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResumeWatcher.h"
 
+#include "PlatformLog.h"
+
 #include <QDBusConnection>
 #include <QDBusError>
-#include <QLoggingCategory>
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcResume, "tarvenix.platform")
-
-} // namespace
 
 ResumeWatcher::ResumeWatcher(QObject *parent)
     : QObject(parent)
@@ -29,7 +24,7 @@ bool ResumeWatcher::watch(const QDBusConnection &bus)
                               QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
                               this, SLOT(prepareForSleep(bool)));
     if (!watching)
-        qCDebug(lcResume, "resume from sleep is not noticed: %s",
+        qCDebug(lcPlatform, "resume from sleep is not noticed: %s",
                 qUtf8Printable(connection.lastError().message()));
     return watching;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminationSignals.h"
 
-#include <QLoggingCategory>
+#include "PlatformLog.h"
+
 #include <QSocketNotifier>
 
 #include <array>
@@ -11,8 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcTermination, "tarvenix.platform")
 
 constexpr std::array<int, 2> kSignals = {SIGTERM, SIGINT};
 
@@ -47,7 +46,7 @@ bool TerminationSignals::start()
     if (owner == this)
         return true;
     if (owner || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qCDebug(lcTermination, "termination signals are not handled: the process ends at once on them");
+        qCDebug(lcPlatform, "termination signals are not handled: the process ends at once on them");
         return false;
     }
     owner = this;
