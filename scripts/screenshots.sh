@@ -19,6 +19,7 @@ for n in $(seq 91 130); do
 done
 Xvfb "$display" -screen 0 1000x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
+unset QT_QPA_PLATFORM
 export DISPLAY=$display HOME=$work/home TARVENIX_DEVICE=simulated
 mkdir -p "$HOME"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

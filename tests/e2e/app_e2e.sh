@@ -41,6 +41,8 @@ pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
+# A real window in that server, whatever platform the other tests were told to use.
+unset QT_QPA_PLATFORM
 export HOME=$work/home XDG_DATA_HOME= XDG_RUNTIME_DIR=$work/run TARVENIX_DEVICE=simulated
 export QT_LOGGING_RULES="tarvenix.shell.debug=true;tarvenix.scene.debug=true"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
