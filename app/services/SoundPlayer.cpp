@@ -28,18 +28,28 @@ SoundPlayer::SoundPlayer(const QString &baseDir, QObject *parent)
 
 SoundPlayer::SoundPlayer(const ChannelFactory &makeChannel, const QString &baseDir, QObject *parent)
     : QObject(parent)
+    , m_makeChannel(makeChannel)
     , m_baseDir(baseDir)
 {
+}
+
+void SoundPlayer::makePlayers()
+{
+    if (m_players[0])
+        return;
     for (SoundChannel *&player : m_players)
-        player = makeChannel(this);
+        player = m_makeChannel(this);
     // The background track follows the start-up sound and restarts each time it ends.
     connect(m_players[backgroundPlayer], &SoundChannel::finished, this, &SoundPlayer::playMedia_Background);
     connect(m_players[startupPlayer], &SoundChannel::finished, this, &SoundPlayer::playMedia_Background);
 }
 
-SoundChannel *SoundPlayer::player(int index) const
+SoundChannel *SoundPlayer::player(int index)
 {
-    return index >= 0 && index < playerCount ? m_players[index] : nullptr;
+    if (index < 0 || index >= playerCount)
+        return nullptr;
+    makePlayers();
+    return m_players[index];
 }
 
 QUrl SoundPlayer::mediaUrl(int index) const
@@ -62,17 +72,22 @@ void SoundPlayer::playMedia_Index(uchar index)
         playMedia_Background();
         return;
     }
+    makePlayers();
     m_players[index]->clear();
     m_players[index]->play(mediaUrl(index));
 }
 
 void SoundPlayer::playMedia_Background()
 {
+    makePlayers();
     m_players[backgroundPlayer]->play(mediaUrl(backgroundPlayer));
 }
 
+// Players that were never made have nothing to stop.
 void SoundPlayer::clearAllMedia()
 {
-    for (SoundChannel *player : m_players)
-        player->clear();
+    for (SoundChannel *player : m_players) {
+        if (player)
+            player->clear();
+    }
 }

@@ -33,8 +33,8 @@ public:
     SoundPlayer(const ChannelFactory &makeChannel, const QString &baseDir, QObject *parent = nullptr);
 
     bool audioEnabled() const { return m_audioEnabled; }
-    // nullptr outside 0..4.
-    SoundChannel *player(int index) const;
+    // nullptr outside 0..4. Creates the players if they do not exist yet.
+    SoundChannel *player(int index);
     // The file of player `index` as the URL handed to it; empty outside 0..4.
     QUrl mediaUrl(int index) const;
 
@@ -49,6 +49,11 @@ public slots:
     void clearAllMedia();
 
 private:
+    // The players are made at the first sound, all five in order: starting the media framework
+    // takes a fifth of a second and loads its plugins, which a silent session never needs.
+    void makePlayers();
+
+    ChannelFactory m_makeChannel;
     QString m_baseDir;
     std::array<SoundChannel *, playerCount> m_players {};
     bool m_audioEnabled = true;

@@ -63,7 +63,7 @@ QByteArray readShipped(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Phonon::MediaObject *media(const SoundPlayer &sound, int index)
+Phonon::MediaObject *media(SoundPlayer &sound, int index)
 {
     return qobject_cast<PhononSoundChannel *>(sound.player(index))->mediaObject();
 }
@@ -89,6 +89,7 @@ private slots:
     void mediaUrl_data();
     void mediaUrl();
     void defaultBaseFollowsTheWorkingDirectory();
+    void silentSessionMakesNoPlayers();
 
     void phononPlaysTheShippedSounds();
     void phononStaysQuietWithoutFiles();
@@ -103,6 +104,22 @@ void tst_SoundPlayer::initTestCase()
     // Silent everywhere, also on a machine with speakers: the GStreamer back end then plays
     // into a fake sink that still keeps real time.
     qputenv("PHONON_GST_AUDIOSINK", "fake");
+}
+
+// Starting the media framework is slow; a session that never sounds never starts it.
+void tst_SoundPlayer::silentSessionMakesNoPlayers()
+{
+    RecordingSounds sounds;
+    sounds.sound.setEnableAudio(false);
+    sounds.sound.playMedia_Index(2);
+    sounds.sound.clearAllMedia();
+    QCOMPARE(sounds.created, 0);
+    QCOMPARE(sounds.log, QStringList());
+
+    sounds.sound.setEnableAudio(true);
+    sounds.sound.playMedia_Index(3);
+    QCOMPARE(sounds.created, SoundPlayer::playerCount);
+    QCOMPARE(sounds.log, (QStringList { "3 clear", "3 play 03.wav" }));
 }
 
 void tst_SoundPlayer::playMedia_Index_data()
