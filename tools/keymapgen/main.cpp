@@ -6,11 +6,7 @@
 //
 // Usage: keymapgen <modules directory>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTextStream>
+#include "GeneratorSupport.h"
 
 namespace {
 
@@ -22,31 +18,17 @@ constexpr int kRows = 6;
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        err << "usage: keymapgen <modules directory>\n";
+    const QString modules = folderArgument(app, "keymapgen <modules directory>");
+    if (modules.isEmpty())
         return 2;
-    }
-    const QDir settingDir(QDir(args.at(1)).filePath(QStringLiteral("setting")));
-    if (!settingDir.mkpath(QStringLiteral("."))) {
-        err << "cannot create " << settingDir.path() << '\n';
-        return 1;
-    }
-    const QString path = settingDir.filePath(QStringLiteral("keymap.bin"));
-    QFile::remove(path); // QSettings would otherwise keep keys of an older file
-    QSettings file(path, QSettings::IniFormat);
-    for (int scene = 0; scene < kColumns * kRows; ++scene) {
-        const int column = scene / kRows;
-        const int row = scene % kRows;
-        const int firmware = row * kColumns + column;
-        file.setValue(QStringLiteral("sw_fw/%1").arg(scene), firmware);
-        file.setValue(QStringLiteral("fw_sw/%1").arg(firmware), scene);
-    }
-    file.sync();
-    if (file.status() != QSettings::NoError) {
-        err << "cannot write " << path << '\n';
-        return 1;
-    }
-    return 0;
+    const bool written = writeFreshSettings(QDir(modules).filePath(QStringLiteral("setting/keymap.bin")), [](QSettings &file) {
+        for (int scene = 0; scene < kColumns * kRows; ++scene) {
+            const int column = scene / kRows;
+            const int row = scene % kRows;
+            const int firmware = row * kColumns + column;
+            file.setValue(QStringLiteral("sw_fw/%1").arg(scene), firmware);
+            file.setValue(QStringLiteral("fw_sw/%1").arg(firmware), scene);
+        }
+    });
+    return written ? 0 : 1;
 }

@@ -4,13 +4,8 @@
 //
 // Usage: macrogen <modules directory>
 
+#include "GeneratorSupport.h"
 #include "MacroEncoder.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTextStream>
 
 #include <iterator>
 
@@ -38,31 +33,17 @@ constexpr ExampleStep kHello[] = {
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        err << "usage: macrogen <modules directory>\n";
+    const QString modules = folderArgument(app, "macrogen <modules directory>");
+    if (modules.isEmpty())
         return 2;
-    }
-    const QDir macroDir(QDir(args.at(1)).filePath(QStringLiteral("macro")));
-    if (!macroDir.mkpath(QStringLiteral("."))) {
-        err << "cannot create " << macroDir.path() << '\n';
-        return 1;
-    }
-    const QString path = macroDir.filePath(QStringLiteral("Hello.bin"));
-    QFile::remove(path);
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(QStringLiteral("config/index"), -1);
-    file.setValue(QStringLiteral("config/total"), int(std::size(kHello)));
-    file.setValue(QStringLiteral("config/repeat"), 1);
-    for (size_t i = 0; i < std::size(kHello); ++i) {
-        file.setValue(QStringLiteral("macro/%1").arg(i),
-                      MacroEncoder::stepText(kHello[i].step, QString::fromLatin1(kHello[i].argument)));
-    }
-    file.sync();
-    if (file.status() != QSettings::NoError) {
-        err << "cannot write " << path << '\n';
-        return 1;
-    }
-    return 0;
+    const bool written = writeFreshSettings(QDir(modules).filePath(QStringLiteral("macro/Hello.bin")), [](QSettings &file) {
+        file.setValue(QStringLiteral("config/index"), -1);
+        file.setValue(QStringLiteral("config/total"), int(std::size(kHello)));
+        file.setValue(QStringLiteral("config/repeat"), 1);
+        for (size_t i = 0; i < std::size(kHello); ++i) {
+            file.setValue(QStringLiteral("macro/%1").arg(i),
+                          MacroEncoder::stepText(kHello[i].step, QString::fromLatin1(kHello[i].argument)));
+        }
+    });
+    return written ? 0 : 1;
 }

@@ -5,29 +5,10 @@
 //   modules-UK/setting/p1.bin ... p10.bin, pD.bin    default profiles of the UK build
 // Regenerate with:
 //   cmake --build <build> --target profilegen && <build>/tools/profilegen/profilegen <repository>
+#include "GeneratorSupport.h"
 #include "ProfileContent.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
-#include <QTextStream>
-
-#include <functional>
-
 namespace {
-
-// Writes a fresh INI file (the settings class merges into an existing one, so that goes first).
-bool writeSettings(const QString &path, const std::function<void(QSettings &)> &fill)
-{
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || (QFile::exists(path) && !QFile::remove(path)))
-        return false;
-    QSettings settings(path, QSettings::IniFormat);
-    fill(settings);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
-}
 
 void fillConfiguration(QSettings &settings)
 {
@@ -53,21 +34,15 @@ void fillProfile(QSettings &settings, ProfileContent::Layout layout)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        err << "usage: profilegen <repository root>\n";
+    const QString repository = folderArgument(app, "profilegen <repository root>");
+    if (repository.isEmpty())
         return 2;
-    }
-    const QDir root(args.at(1));
+    const QDir root(repository);
 
     QStringList written;
     const auto write = [&](const QString &relative, const std::function<void(QSettings &)> &fill) {
-        const QString path = root.filePath(relative);
-        if (!writeSettings(path, fill)) {
-            err << "cannot write " << path << '\n';
+        if (!writeFreshSettings(root.filePath(relative), fill))
             return false;
-        }
         written << relative;
         return true;
     };
