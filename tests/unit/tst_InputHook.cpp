@@ -62,6 +62,20 @@ QString keycode(int linuxKeyCode)
     return QString::number(linuxKeyCode + 8);
 }
 
+// The observer as the main window builds it: platform hook, key tables, and a recording sink.
+struct Observer
+{
+    RecordingSink sink;
+    KeyHook core;
+    InputHook hook;
+
+    explicit Observer(KeyMap::Layout layout = KeyMap::Layout::US)
+        : core(layout, &sink)
+        , hook(core)
+    {
+    }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(KeyMap::Layout)
@@ -179,15 +193,13 @@ void tst_InputHook::keysBecomeUsages()
     QFETCH(Reports, reports);
 
     qputenv("DISPLAY", m_display);
-    RecordingSink sink;
-    KeyHook core(layout, &sink);
-    InputHook hook(core);
-    QVERIFY(hook.installHOOK());
+    Observer observer(layout);
+    QVERIFY(observer.hook.installHOOK());
 
     QVERIFY(xdotool(arguments));
-    QTRY_COMPARE_WITH_TIMEOUT(describe(sink.keys), describe(reports), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(describe(observer.sink.keys), describe(reports), kWaitMs);
     QTest::qWait(50);
-    QCOMPARE(describe(sink.keys), describe(reports));
+    QCOMPARE(describe(observer.sink.keys), describe(reports));
 }
 
 void tst_InputHook::buttonsAreReported()
@@ -195,23 +207,21 @@ void tst_InputHook::buttonsAreReported()
     if (m_display.isEmpty())
         QSKIP("Xvfb and xdotool are needed");
     qputenv("DISPLAY", m_display);
-    RecordingSink sink;
-    KeyHook core(KeyMap::Layout::US, &sink);
-    InputHook hook(core);
-    QVERIFY(hook.installHOOK());
+    Observer observer;
+    QVERIFY(observer.hook.installHOOK());
 
     // The position is read when the event is handled, so the pointer rests between the steps.
     // The wheel (button 4) is no button to the hook.
     QVERIFY(xdotool({"mousemove", "100", "200"}));
     QVERIFY(xdotool({"click", "1", "click", "4", "click", "3"}));
-    QTRY_COMPARE_WITH_TIMEOUT(sink.clicks.size(), 4, kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(observer.sink.clicks.size(), 4, kWaitMs);
     QVERIFY(xdotool({"mousemove", "300", "40"}));
     QVERIFY(xdotool({"click", "2"}));
     const ButtonReports expected{{true, 1, 100, 200}, {false, 1, 100, 200}, {true, 2, 100, 200}, {false, 2, 100, 200},
                           {true, 3, 300, 40}, {false, 3, 300, 40}};
-    QTRY_COMPARE_WITH_TIMEOUT(sink.clicks.size(), expected.size(), kWaitMs);
-    QCOMPARE(describe(sink.clicks), describe(expected));
-    QVERIFY(sink.keys.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(observer.sink.clicks.size(), expected.size(), kWaitMs);
+    QCOMPARE(describe(observer.sink.clicks), describe(expected));
+    QVERIFY(observer.sink.keys.isEmpty());
 }
 
 void tst_InputHook::removedHookReportsNothing()
@@ -219,19 +229,17 @@ void tst_InputHook::removedHookReportsNothing()
     if (m_display.isEmpty())
         QSKIP("Xvfb and xdotool are needed");
     qputenv("DISPLAY", m_display);
-    RecordingSink sink;
-    KeyHook core(KeyMap::Layout::US, &sink);
-    InputHook hook(core);
-    QVERIFY(hook.installHOOK());
-    QVERIFY(hook.installHOOK());   // a second install replaces the first: still one report per event
+    Observer observer;
+    QVERIFY(observer.hook.installHOOK());
+    QVERIFY(observer.hook.installHOOK());   // a second install replaces the first: still one report per event
     QVERIFY(xdotool({"key", keycode(KEY_B)}));
-    QTRY_COMPARE_WITH_TIMEOUT(sink.keys, (Reports{0x05, -0x05}), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(observer.sink.keys, (Reports{0x05, -0x05}), kWaitMs);
 
-    hook.removeHOOK();
-    QVERIFY(!hook.isInstalled());
+    observer.hook.removeHOOK();
+    QVERIFY(!observer.hook.isInstalled());
     QVERIFY(xdotool({"key", keycode(KEY_B)}));
     QTest::qWait(200);
-    QCOMPARE(sink.keys, (Reports{0x05, -0x05}));
+    QCOMPARE(observer.sink.keys, (Reports{0x05, -0x05}));
 }
 
 QTEST_GUILESS_MAIN(tst_InputHook)
