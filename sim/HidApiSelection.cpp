@@ -1,16 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HidApiSelection.h"
 
+#include "SimLog.h"
 #include "SimulatedKeyboard.h"
+#include "SimulatedKeyboardFiles.h"
 
 #include <QByteArray>
+#include <QDir>
 
-HidApi &selectHidApi(unsigned short simulatedRelease)
+namespace {
+
+// The keyboard and its files, set up once; the keyboard goes first at exit.
+struct Simulation
+{
+    SimulatedKeyboardFiles files;
+    SimulatedKeyboard keyboard;
+
+    explicit Simulation(const SimulationSetup &setup)
+        : files(setup.statePath, setup.recordPath)
+        , keyboard(setup.release)
+    {
+        if (const auto state = files.loadState())
+            keyboard.setState(*state);
+        keyboard.setObserver(&files);
+        // A real keyboard takes a moment to acknowledge.
+        keyboard.setAckDelay(2);
+    }
+};
+
+} // namespace
+
+SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned short defaultRelease)
+{
+    SimulationSetup setup;
+    setup.release = defaultRelease;
+    const QString release = environment.value(QStringLiteral("TARVENIX_SIM_RELEASE"));
+    if (!release.isEmpty()) {
+        bool ok = false;
+        const uint number = release.toUInt(&ok, 0);
+        if (ok && number <= 0xFFFF)
+            setup.release = static_cast<unsigned short>(number);
+        else
+            qCInfo(lcSim, "simulated keyboard: TARVENIX_SIM_RELEASE is not a release number; using 0x%04x",
+                   defaultRelease);
+    }
+    setup.statePath = environment.value(QStringLiteral("TARVENIX_SIM_STATE"));
+    const QString runtime = environment.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (setup.statePath.isEmpty() && !runtime.isEmpty())
+        setup.statePath = QDir(runtime).filePath(QStringLiteral("tarvenix/simulated-keyboard.state"));
+    setup.recordPath = environment.value(QStringLiteral("TARVENIX_SIM_RECORD"));
+    return setup;
+}
+
+HidApi &selectHidApi(unsigned short defaultRelease)
 {
     if (qgetenv("TARVENIX_DEVICE") != "simulated")
         return HidApi::system();
-    static SimulatedKeyboard keyboard(simulatedRelease);
-    // A real keyboard takes a moment to acknowledge.
-    keyboard.setAckDelay(2);
-    return keyboard;
+    static Simulation simulation(simulationSetup(QProcessEnvironment::systemEnvironment(), defaultRelease));
+    return simulation.keyboard;
 }

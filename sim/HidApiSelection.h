@@ -3,7 +3,26 @@
 
 #include "HidApi.h"
 
-// The seam the application talks through: a simulated keyboard with the given release number
-// (US 0x3300, UK 0x3200) when the environment variable TARVENIX_DEVICE is "simulated", the
-// system's hidapi otherwise. The simulated keyboard lives as long as the process.
-HidApi &selectHidApi(unsigned short simulatedRelease);
+#include <QProcessEnvironment>
+#include <QString>
+
+// What a simulated keyboard takes from the environment:
+//   TARVENIX_SIM_RELEASE  its release number, "0x3200" or decimal (US 0x33xx, UK 0x32xx);
+//                         unset or not a 16-bit number: the build's default
+//   TARVENIX_SIM_STATE    its state file; unset: "$XDG_RUNTIME_DIR/tarvenix/simulated-keyboard.state",
+//                         and with no XDG_RUNTIME_DIR either, the state lives in memory only
+//   TARVENIX_SIM_RECORD   a file that gets a line per report received; unset: none
+struct SimulationSetup
+{
+    unsigned short release = 0;
+    QString statePath;      // empty: in memory only
+    QString recordPath;     // empty: no record
+};
+
+SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned short defaultRelease);
+
+// The seam the programs talk through: when the environment variable TARVENIX_DEVICE is
+// "simulated", one simulated keyboard for the process, set up from the environment as above
+// (release `defaultRelease` unless TARVENIX_SIM_RELEASE says otherwise: US 0x3300, UK 0x3200),
+// starting from its state file and keeping it up to date; the system's hidapi otherwise.
+HidApi &selectHidApi(unsigned short defaultRelease);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimulatedKeyboard.h"
 
+#include "SimulatedKeyboardObserver.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -219,7 +221,10 @@ int SimulatedKeyboard::hid_send_feature_report(hid_device *device, const unsigne
     }
     if (!handle || !stillThere(handle))
         return -1;
-    m_featureReports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    const QByteArray report(reinterpret_cast<const char *>(data), int(length));
+    m_featureReports.append(report);
+    if (m_observer)
+        m_observer->reportReceived(SimulatedKeyboardObserver::Report::Feature, report);
     record(QStringLiteral("feature out %1").arg(hex(data, length)));
     if (handle->interface != Interface::Command) {
         violation(QStringLiteral("feature report sent to the event interface"));
@@ -274,7 +279,10 @@ int SimulatedKeyboard::hid_write(hid_device *device, const unsigned char *data, 
     }
     if (!handle || !stillThere(handle))
         return -1;
-    m_outputReports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    const QByteArray report(reinterpret_cast<const char *>(data), int(length));
+    m_outputReports.append(report);
+    if (m_observer)
+        m_observer->reportReceived(SimulatedKeyboardObserver::Report::Output, report);
     record(QStringLiteral("output %1").arg(hex(data, length)));
     IncomingPayload &in = m_incoming;
     if (in.length == 0) {
@@ -435,6 +443,7 @@ void SimulatedKeyboard::switchKeyboardMode(unsigned char mode)
     Lock lock(m_mutex);
     m_state.keyboardMode = mode;
     queueEvent(kModeReport | quint32(mode) << 8, 0);
+    stateChanged();
 }
 
 void SimulatedKeyboard::sendEvent(quint32 code)
@@ -560,6 +569,7 @@ void SimulatedKeyboard::handleFrame(const unsigned char *frame)
     if (rule->payload == 0) {
         applySet(frame);
         acknowledge();
+        stateChanged();
         return;
     }
     if (frame[4] != rule->announced)
@@ -627,6 +637,7 @@ void SimulatedKeyboard::applyPayload()
     default: break;
     }
     acknowledge();
+    stateChanged();
 }
 
 // The reply carries each value at the frame position its set command uses.
@@ -713,6 +724,18 @@ void SimulatedKeyboard::setState(const State &state)
 {
     Lock lock(m_mutex);
     m_state = state;
+}
+
+void SimulatedKeyboard::setObserver(SimulatedKeyboardObserver *observer)
+{
+    Lock lock(m_mutex);
+    m_observer = observer;
+}
+
+void SimulatedKeyboard::stateChanged()
+{
+    if (m_observer)
+        m_observer->stateChanged(m_state);
 }
 
 int SimulatedKeyboard::openHandles() const

@@ -17,6 +17,8 @@
 #include <random>
 #include <set>
 
+class SimulatedKeyboardObserver;
+
 // A Norvane KALVOR Keyboard 4200 behind the hidapi seam: the command interface (usage page
 // ff01) and the event interface (ff02), the firmware's whole state, and a referee that checks
 // every report the host sends and logs what it saw.
@@ -100,6 +102,9 @@ public:
     // What the keyboard holds.
     State state() const;
     void setState(const State &state);
+    // Not owned; told every report received and every change of state from now on (nullptr:
+    // nobody). Set it before the host starts talking.
+    void setObserver(SimulatedKeyboardObserver *observer);
     unsigned short releaseNumber() const { return m_release; }
     QString commandPath() const;
     QString eventPath() const;
@@ -148,6 +153,7 @@ private:
     Handle *liveHandle(hid_device *device);
     bool takeFault(Step step, Fault &fault);
     void record(const QString &line);
+    void stateChanged();
     void violation(const QString &what);
     void unplugLocked();
     void acknowledge();
@@ -183,6 +189,7 @@ private:
     std::deque<QByteArray> m_payloadOut;        // input reports of a bulk get
     IncomingPayload m_incoming;                 // output reports of a bulk set
 
+    SimulatedKeyboardObserver *m_observer = nullptr;
     QList<QByteArray> m_featureReports;
     QList<QByteArray> m_outputReports;
     QStringList m_log;

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the simulated keyboard takes from the environment: its release number, where its state
+// file is, and whether it keeps a record.
+#include "HidApiSelection.h"
+
+#include <QtTest>
+
+class tst_HidApiSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void setup_data();
+    void setup();
+};
+
+void tst_HidApiSelection::setup_data()
+{
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<int>("release");
+    QTest::addColumn<QString>("statePath");
+    QTest::addColumn<QString>("recordPath");
+
+    QTest::newRow("nothing set") << QStringList() << 0x3300 << QString() << QString();
+    QTest::newRow("runtime folder") << QStringList{"XDG_RUNTIME_DIR=/run/user/1000"} << 0x3300
+                                    << "/run/user/1000/tarvenix/simulated-keyboard.state" << QString();
+    QTest::newRow("empty runtime folder") << QStringList{"XDG_RUNTIME_DIR="} << 0x3300 << QString() << QString();
+    QTest::newRow("state file named") << QStringList{"XDG_RUNTIME_DIR=/run/user/1000", "TARVENIX_SIM_STATE=/tmp/k.state"}
+                                      << 0x3300 << "/tmp/k.state" << QString();
+    QTest::newRow("record") << QStringList{"TARVENIX_SIM_RECORD=/tmp/record"} << 0x3300 << QString() << "/tmp/record";
+    QTest::newRow("UK release in hex") << QStringList{"TARVENIX_SIM_RELEASE=0x3200"} << 0x3200 << QString() << QString();
+    QTest::newRow("release in decimal") << QStringList{"TARVENIX_SIM_RELEASE=13056"} << 13056 << QString() << QString();
+    QTest::newRow("release too large") << QStringList{"TARVENIX_SIM_RELEASE=0x10000"} << 0x3300 << QString() << QString();
+    QTest::newRow("release not a number") << QStringList{"TARVENIX_SIM_RELEASE=UK"} << 0x3300 << QString() << QString();
+    QTest::newRow("release negative") << QStringList{"TARVENIX_SIM_RELEASE=-1"} << 0x3300 << QString() << QString();
+}
+
+void tst_HidApiSelection::setup()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(int, release);
+    QFETCH(QString, statePath);
+    QFETCH(QString, recordPath);
+    QProcessEnvironment environment;
+    for (const QString &variable : variables)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+
+    const SimulationSetup setup = simulationSetup(environment, 0x3300);
+    QCOMPARE(int(setup.release), release);
+    QCOMPARE(setup.statePath, statePath);
+    QCOMPARE(setup.recordPath, recordPath);
+}
+
+QTEST_GUILESS_MAIN(tst_HidApiSelection)
+
+#include "tst_HidApiSelection.moc"
