@@ -10,76 +10,11 @@
 set -uo pipefail
 us_app=$1
 uk_app=$2
-title="Norvane KALVOR Keyboard 4200"
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-passes=0
-check() {   # check <description> <command...>
-    local what=$1; shift
-    if "$@"; then
-        passes=$((passes + 1)); echo "PASS: $what"
-    else
-        failures=$((failures + 1)); echo "FAIL: $what"
-    fi
-}
-
-# A display of our own.
-for n in $(seq 91 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-# A real window in that server, whatever platform the other tests were told to use.
-unset QT_QPA_PLATFORM
-export HOME=$work/home XDG_DATA_HOME= XDG_RUNTIME_DIR=$work/run TARVENIX_DEVICE=simulated
-export QT_LOGGING_RULES="tarvenix.shell.debug=true;tarvenix.scene.debug=true"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-start() {   # start <executable> <log>: starts it as a child of this shell; its pid in $started
-    "$1" >"$2" 2>&1 &
-    started=$!
-}
-
-window_of() {   # window_of <pid>: the visible top-level window with our title
-    timeout 60 xdotool search --sync --all --onlyvisible --pid "$1" --name "^$title\$" 2>/dev/null | head -1
-}
-
-exits_with() {   # exits_with <pid> <seconds> <code>: the child ends within the time with that code
-    local pid=$1 deadline=$((SECONDS + $2))
-    while kill -0 "$pid" 2>/dev/null; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-    wait "$pid"
-    local code=$?
-    [ $code -eq "$3" ] || { echo "  (exit code $code)"; return 1; }
-}
-
-log_has() {   # log_has <log> <count> <line>: the line occurs exactly count times
-    [ "$(grep -cxF -- "$3" "$1")" -eq "$2" ]
-}
-
-wait_for_line() {   # wait_for_line <log> <line>
-    for _ in $(seq 100); do grep -qxF -- "$2" "$1" && return 0; sleep 0.1; done
-    return 1
-}
+source "$(dirname "$0")/lib.sh"
+e2e_setup
 
 # --- the window ----------------------------------------------------------------------------
-log=$work/us.log
-start "$us_app" "$log"; app=$started; pids+=("$app")
-window=$(window_of "$app")
+start_app "$us_app"; log=$app_log
 check "the window appears with the configured title" test -n "$window"
 geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | sed -n 's/.*Geometry: //p')
 check "the window is 1000 x 600 (got $geometry)" test "$geometry" = "1000x600"
@@ -101,21 +36,19 @@ kill -TERM "$uk"
 check "SIGTERM ends the UK build cleanly" exits_with "$uk" 10 0
 
 # --- the scene: pages and settings panel --------------------------------------------------
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 # The start-up animation ends with the function menu sliding in; give it time.
-sleep 6
-click 83 198
+wait_for_entry
+click_window 83 198
 check "KEY opens the key definition page" wait_for_line "$log" "tarvenix.scene: page 0"
-click 83 248
+click_window 83 248
 check "MACRO opens the macro page" wait_for_line "$log" "tarvenix.scene: page 1"
-click 83 298
+click_window 83 298
 check "COLOR opens the lighting page" wait_for_line "$log" "tarvenix.scene: page 2"
-click 19 13
+click_window 19 13
 check "the settings button opens the settings panel" wait_for_line "$log" "tarvenix.scene: settings open"
 
 # --- closing -----------------------------------------------------------------------------
-click 981 13
+click_window 981 13
 check "the close button ends the program with code 0" exits_with "$app" 10 0
 
-echo "$passes passed, $failures failed"
-[ $failures -eq 0 ]
+e2e_finish
