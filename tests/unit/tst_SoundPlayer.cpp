@@ -54,7 +54,7 @@ struct RecordingSounds
 
 QString shippedRoot()
 {
-    return QFileInfo(QFINDTESTDATA("../../modules/media/00.mp3")).absoluteDir().absoluteFilePath("../..");
+    return QStringLiteral(TARVENIX_SOURCE_DIR);
 }
 
 QByteArray readShipped(const QString &name)
