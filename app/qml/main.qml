@@ -16,6 +16,8 @@ Item {
     LoggingCategory {
         id: sceneLog
         name: "tarvenix.scene"
+        // Debug lines only when enabled explicitly (QT_LOGGING_RULES).
+        defaultLogLevel: LoggingCategory.Info
     }
 
     // The global look, owned by the application-settings page.

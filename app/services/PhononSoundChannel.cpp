@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhononSoundChannel.h"
 
-#include <QLoggingCategory>
+#include "ServicesLog.h"
+
 #include <QThread>
 
 #include <phonon/AudioOutput>
 #include <phonon/MediaObject>
 #include <phonon/MediaSource>
 #include <phonon/Path>
-
-namespace {
-// Off unless enabled with QT_LOGGING_RULES="tarvenix.services.debug=true": a sound that
-// fails is otherwise left silent.
-Q_LOGGING_CATEGORY(lcSound, "tarvenix.services", QtInfoMsg)
-}
 
 PhononSoundChannel::PhononSoundChannel(QObject *parent)
     : SoundChannel(parent)
@@ -23,7 +18,7 @@ PhononSoundChannel::PhononSoundChannel(QObject *parent)
     m_deferLimit.setSingleShot(true);
     m_deferLimit.setInterval(deferLimitMs);
     connect(&m_deferLimit, &QTimer::timeout, this, [this] {
-        qCDebug(lcSound) << "no end announced for" << m_media->currentSource().url() << "- stopping anyway";
+        qCDebug(lcServices) << "no end announced for" << m_media->currentSource().url() << "- stopping anyway";
         carryOut();
     });
     connect(m_media, &Phonon::MediaObject::aboutToFinish, this, [this] {
@@ -36,7 +31,7 @@ PhononSoundChannel::PhononSoundChannel(QObject *parent)
     connect(m_media, &Phonon::MediaObject::finished, this, &SoundChannel::finished);
     connect(m_media, &Phonon::MediaObject::stateChanged, this, [this](Phonon::State state) {
         if (state == Phonon::ErrorState)
-            qCDebug(lcSound) << "cannot play" << m_media->currentSource().url() << m_media->errorString();
+            qCDebug(lcServices) << "cannot play" << m_media->currentSource().url() << m_media->errorString();
     });
 }
 

@@ -3,6 +3,8 @@
 
 #include <QLoggingCategory>
 
-// The services library's logging category, "tarvenix.services": its own lines beyond the system's fixed
-// debug texts, at debug level.
+// The services library's logging category, "tarvenix.services": its own lines beyond the system's
+// fixed debug texts. Its debug lines are off unless enabled explicitly
+// (QT_LOGGING_RULES="tarvenix.services.debug=true"); key usages, key names and pointer positions
+// are only ever written at debug level, so nothing the user types reaches a log by default.
 Q_DECLARE_LOGGING_CATEGORY(lcServices)

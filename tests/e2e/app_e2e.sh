@@ -4,7 +4,8 @@
 # Starts the window and checks its title and size; types keys and checks that the scene heard
 # each state change once; opens the pages and the settings panel by clicking; checks that a
 # second start exits with 1 while the UK build still starts; closes with the close button and
-# with SIGTERM, both ending cleanly.
+# with SIGTERM, both ending cleanly; started without logging rules, writes no key usage and no
+# pointer position.
 #
 # Usage: app_e2e.sh <US executable> <UK executable>
 set -uo pipefail
@@ -50,5 +51,23 @@ check "the settings button opens the settings panel" wait_for_line "$log" "tarve
 # --- closing -----------------------------------------------------------------------------
 click_window 981 13
 check "the close button ends the program with code 0" exits_with "$app" 10 0
+
+# --- nothing typed or clicked reaches the output without logging rules -----------------------
+# Standard error ends up in the journal or ~/.xsession-errors: by default it must hold no key
+# usage and no pointer position.
+quiet_log=$work/quiet.log
+(unset QT_LOGGING_RULES; exec "$us_app" >"$quiet_log" 2>&1) &
+quiet=$!; pids+=("$quiet")
+window=$(window_of "$quiet")
+check "without logging rules the window appears" test -n "$window"
+wait_for_entry
+xdotool key --delay 50 p a s s w o r d KP_Enter Pause backslash
+click_window 83 198
+click_window 600 450
+click_window 981 13
+check "without logging rules the close button still ends the program" exits_with "$quiet" 10 0
+leaks=$(grep -inE 'usage|[0-9]+ *, *[0-9]+|key (down|up)|button [0-9]' "$quiet_log")
+check "without logging rules no key usage or pointer position is written" test -z "$leaks"
+[ -z "$leaks" ] || printf '  %s\n' "$leaks" | head -5
 
 e2e_finish

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CategoryLog.h"
 #include "KeyMap.h"
 
 #include <QDir>
@@ -15,33 +16,6 @@ Q_DECLARE_METATYPE(KeyMap::Table)
 namespace {
 
 using PositionMap = KeyMap::PositionMap;
-
-// Debug lines of one category, collected while an instance lives.
-class CategoryLog
-{
-public:
-    explicit CategoryLog(const char *category)
-    {
-        s_category = category;
-        s_lines.clear();
-        s_previous = qInstallMessageHandler(&CategoryLog::handle);
-    }
-    ~CategoryLog() { qInstallMessageHandler(s_previous); }
-    QStringList lines() const { return s_lines; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
-    {
-        if (type == QtDebugMsg && context.category && qstrcmp(context.category, s_category) == 0)
-            s_lines.append(text);
-        else
-            s_previous(type, context, text);
-    }
-
-    static inline const char *s_category = nullptr;
-    static inline QStringList s_lines;
-    static inline QtMessageHandler s_previous = nullptr;
-};
 
 void writeKeyMapFile(const QString &baseDir, const QByteArray &text)
 {

@@ -2,6 +2,7 @@
 // The bridge on a copy of the shipped data tree and the simulated keyboard: its slot interface,
 // what each slot sends and answers, what it mirrors into the profile, the dialogs it asks, the
 // inputs it refuses, and the calls it queues into the scene.
+#include "CategoryLog.h"
 #include "DeviceDescriptor.h"
 #include "Hid_Thread.h"
 #include "InstallationFlags.h"
@@ -46,30 +47,6 @@ public:
     {
         asked.append(QStringList{QStringLiteral("warn"), title, text}.join(QLatin1Char('|')));
     }
-};
-
-// The debug lines of the services' category while an instance lives.
-class ServiceLog
-{
-public:
-    ServiceLog()
-    {
-        s_lines.clear();
-        s_previous = qInstallMessageHandler(&ServiceLog::handle);
-    }
-    ~ServiceLog() { qInstallMessageHandler(s_previous); }
-    QStringList lines() const { return s_lines; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
-    {
-        if (type == QtDebugMsg && qstrcmp(context.category, "tarvenix.services") == 0)
-            s_lines.append(text);
-        else
-            s_previous(type, context, text);
-    }
-    static inline QStringList s_lines;
-    static inline QtMessageHandler s_previous = nullptr;
 };
 
 void copyTree(const QString &from, const QString &to)
@@ -848,7 +825,7 @@ void tst_myQQuickView::refusedInputs()
     QVERIFY(!picture.isEmpty());
 
     {
-        const ServiceLog log;
+        const CategoryLog log("tarvenix.services");
         call(view);
         QCOMPARE(log.lines().size(), 1);
     }

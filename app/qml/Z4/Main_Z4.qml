@@ -11,6 +11,8 @@ Item {
     LoggingCategory {
         id: sceneLog
         name: "tarvenix.scene"
+        // Debug lines only when enabled explicitly (QT_LOGGING_RULES).
+        defaultLogLevel: LoggingCategory.Info
     }
 
     // Key captions by position 0..125, and their pixel size.
