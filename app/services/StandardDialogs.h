@@ -6,7 +6,8 @@
 class QWidget;
 
 // The toolkit's own dialogs: file dialogs over the given parent widget, warning boxes without
-// a parent (as top-level windows of their own). GUI thread only.
+// a parent (as top-level windows of their own). A name saved without a suffix gets the one of
+// the filter's first pattern ("mine" becomes "mine.pf" under "Profile(*.pf)"). GUI thread only.
 class StandardDialogs final : public UserDialogs
 {
 public:

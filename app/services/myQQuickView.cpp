@@ -5,7 +5,9 @@
 #include "MacroEncoder.h"
 #include "ServicesLog.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QQuickItem>
 #include <QStandardPaths>
 
@@ -40,9 +42,13 @@ QVariantList integers(const std::array<uchar, N> &bytes)
     return values;
 }
 
-QString desktopFolder()
+// Where a file dialog starts: the user's folder of that kind, or the home folder when there is
+// none (common on Linux), since a dialog started in a missing folder offers its name as the
+// file name.
+QString startFolder(QStandardPaths::StandardLocation location)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString folder = QStandardPaths::writableLocation(location);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 } // namespace
@@ -150,14 +156,16 @@ QVariantList myQQuickView::loadApConfig()
 
 void myQQuickView::loadProfile(int profile)
 {
-    const QString path = dialogs().openFile(tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
+    const QString path = dialogs().openFile(tr("Open File"), startFolder(QStandardPaths::DesktopLocation),
+                                            tr("Profile(*.pf)"));
     if (!path.isEmpty())
         m_profiles.importProfile(profile, path);
 }
 
 void myQQuickView::saveProfile(int profile)
 {
-    const QString path = dialogs().saveFile(tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
+    const QString path = dialogs().saveFile(tr("Save File"), startFolder(QStandardPaths::DesktopLocation),
+                                            tr("Profile(*.pf)"));
     if (!path.isEmpty())
         m_profiles.exportProfile(profile, path);
 }
@@ -169,8 +177,7 @@ void myQQuickView::resetProfile(int profile)
 
 QString myQQuickView::getCustomFilePath()
 {
-    const QString path = dialogs().openFile(tr("Open File"),
-                                            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+    const QString path = dialogs().openFile(tr("Open File"), startFolder(QStandardPaths::PicturesLocation),
                                             tr("Image Files(*.png)"));
     if (path.isEmpty())
         return QString();

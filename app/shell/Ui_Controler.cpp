@@ -23,7 +23,9 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *link)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself: a bare rule would cascade into every child widget, dialogs and
+    // message boxes over the window included, and leave their texts black on black.
+    window->setStyleSheet(QStringLiteral("#%1 { background:transparent; }").arg(window->objectName()));
 
     m_view = new myQQuickView(window, m_layout);
     m_view->setObjectName(QStringLiteral("ui_View"));

@@ -226,6 +226,7 @@ QStringList sceneLog(myQQuickView &view)
 
 Q_DECLARE_METATYPE(Call)
 Q_DECLARE_METATYPE(Prepare)
+Q_DECLARE_METATYPE(QStandardPaths::StandardLocation)
 
 class tst_myQQuickView : public QObject
 {
@@ -256,6 +257,8 @@ private slots:
     void savingBoundMacroResends();
     void backgroundPicture_data();
     void backgroundPicture();
+    void dialogStartFolders_data();
+    void dialogStartFolders();
     void exportProfile_data();
     void exportProfile();
     void replaceProfile_data();
@@ -265,18 +268,28 @@ private slots:
     void sceneCalls();
     void sceneCallsFromAnotherThread();
     void sceneCallsWithoutScene();
+
+private:
+    // The user's home for the whole run, with a desktop and a pictures folder unless a test
+    // removes one.
+    QTemporaryDir m_home;
 };
 
 void tst_myQQuickView::initTestCase()
 {
     qRegisterMetaType<Call>();
     qRegisterMetaType<Prepare>();
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("XDG_CONFIG_HOME");   // no user-dirs.dirs: the folders are named as in English
 }
 
 void tst_myQQuickView::init()
 {
     imagesVerified = true;
     langVerified = true;
+    QVERIFY(QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
+    QVERIFY(QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
 }
 
 // The scene and the stored files reach the bridge by slot index, name and types.
@@ -699,6 +712,42 @@ void tst_myQQuickView::backgroundPicture()
         asked.append(QStringLiteral("warn|Background picture|Cannot open the picture: ") + path);
     QCOMPARE(view.getCustomFilePath(), readable ? path : QString());
     QCOMPARE(bench.dialogs.asked, asked);
+}
+
+// A file dialog starts in the user's folder of its kind, or in the home folder when there is
+// none: a dialog in a missing folder would offer "Desktop" as the file name.
+void tst_myQQuickView::dialogStartFolders_data()
+{
+    QTest::addColumn<Call>("call");
+    QTest::addColumn<QStandardPaths::StandardLocation>("location");
+    QTest::addColumn<bool>("present");
+
+    const Call load = [](myQQuickView &v) { v.loadProfile(1); return QVariant(); };
+    const Call save = [](myQQuickView &v) { v.saveProfile(1); return QVariant(); };
+    const Call picture = [](myQQuickView &v) { return v.getCustomFilePath(); };
+    const auto desktop = QStandardPaths::DesktopLocation;
+    const auto pictures = QStandardPaths::PicturesLocation;
+    QTest::newRow("import, desktop folder") << load << desktop << true;
+    QTest::newRow("import, no desktop folder") << load << desktop << false;
+    QTest::newRow("export, desktop folder") << save << desktop << true;
+    QTest::newRow("export, no desktop folder") << save << desktop << false;
+    QTest::newRow("background, pictures folder") << picture << pictures << true;
+    QTest::newRow("background, no pictures folder") << picture << pictures << false;
+}
+
+void tst_myQQuickView::dialogStartFolders()
+{
+    QFETCH(Call, call);
+    QFETCH(QStandardPaths::StandardLocation, location);
+    QFETCH(bool, present);
+    const QString folder = QStandardPaths::writableLocation(location);
+    if (!present)
+        QVERIFY(QDir(folder).removeRecursively());
+    Bench bench;
+
+    call(*bench.view);
+    QCOMPARE(bench.dialogs.asked.size(), 1);
+    QCOMPARE(bench.dialogs.asked.first().section(QLatin1Char('|'), 2, 2), present ? folder : QDir::homePath());
 }
 
 // An export holds the profile's latest writes; a cancelled dialog writes nothing.
