@@ -84,6 +84,48 @@ SceneTestCase {
         compare(calls, data.calls)
     }
 
+    // With a page shown, the context menu reaches into the page area and is clicked there,
+    // through the scene: the page below it must not take the click. The page gets a mouse area
+    // over all of it, as pages with controls have.
+    function test_contextAboveThePage_data() {
+        var rows = []
+        var pages = [{ name: "KEY", entry: 0, page: "page_Keydefine" },
+                     { name: "COLOR", entry: 2, page: "page_Color" }]
+        var actions = [{ name: "LOAD", call: "ui_View.loadProfile" },
+                       { name: "SAVE", call: "ui_View.saveProfile" },
+                       { name: "RESET", call: "ui_View.resetProfile" },
+                       { name: "CANCEL", call: "" }]
+        for (var p of pages)
+            for (var a = 0; a < actions.length; ++a)
+                rows.push({ tag: actions[a].name + " over the " + p.name + " page", entry: p.entry,
+                            page: p.page, action: a, call: actions[a].call })
+        return rows
+    }
+
+    function test_contextAboveThePage(data) {
+        var menu = createMenu(10)
+        var scene = menu.parent.parent
+        var pageArea = findNamed(scene, "pageArea")
+        mouseClick(scene, 80, 180 + data.entry * 50 + 18)
+        tryCompare(findNamed(scene, "pages"), "x", 0)
+        var page = findNamed(scene, data.page)
+        verify(page.visible)
+        var cover = Qt.createQmlObject("import QtQuick 2.15; MouseArea {}", page)
+        cover.width = pageArea.width
+        cover.height = pageArea.height
+        callLog.clear()
+
+        var context = findNamed(menu, "profileContext")
+        clickEntry(menu, 4, Qt.RightButton)
+        var point = context.mapToItem(scene, 22, data.action * 20 + 10)
+        verify(point.x > pageArea.x && point.x < pageArea.x + pageArea.width, "inside the page area")
+        mouseClick(scene, point.x, point.y)
+        tryVerify(function () { return !context.visible })
+        compare(callLog.names(), data.call === "" ? [] : [data.call])
+        if (data.call !== "")
+            compare(callLog.argumentsOf(data.call), [[4]])
+    }
+
     function test_disabled_data() {
         return [
             { tag: "settings panel open" },

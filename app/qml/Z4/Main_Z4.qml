@@ -97,9 +97,11 @@ Item {
         onFuncClicked: function (index) { pageArea.show(index) }
     }
 
+    // Above the page area: its context menu opens to the left, over the pages.
     Menu_Prof {
         id: menu_Prof
         objectName: "menu_Prof"
+        z: 1
         x: 1000
         y: 95
         visible: false
