@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -36,11 +37,38 @@ QString canonicalExecutable(const QString &executablePath)
     return path;
 }
 
+// A folder only this user may enter: theirs, and closed to group and others.
+bool isPrivateFolder(const QFileInfo &folder)
+{
+    constexpr QFileDevice::Permissions open = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                              | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    if (!folder.isDir() || folder.isSymLink() || (folder.permissions() & open))
+        return false;
+#ifndef Q_OS_WIN
+    return folder.ownerId() == ::getuid();
+#else
+    return true;
+#endif
+}
+
 } // namespace
+
+QString SingleInstance::instanceFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && isPrivateFolder(QFileInfo(runtime)))
+        return QDir::cleanPath(runtime);
+
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                           + QStringLiteral("/tarvenix-instance");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}
 
 SingleInstance::SingleInstance(const QString &executablePath, QObject *parent)
     : QObject(parent)
-    , m_name(instanceName(executablePath))
+    , m_name(serverName(executablePath))
     , m_lockPath(lockFilePath(executablePath))
     , m_lock(m_lockPath)
 {
@@ -62,9 +90,18 @@ QString SingleInstance::instanceName(const QString &executablePath)
     return QStringLiteral("tarvenix-") + QString::fromLatin1(digest);
 }
 
+QString SingleInstance::serverName(const QString &executablePath)
+{
+#ifdef Q_OS_WIN
+    return instanceName(executablePath);   // a pipe of the user's session
+#else
+    return QDir(instanceFolder()).filePath(instanceName(executablePath));
+#endif
+}
+
 QString SingleInstance::lockFilePath(const QString &executablePath)
 {
-    return QDir::temp().filePath(instanceName(executablePath) + QStringLiteral(".lock"));
+    return QDir(instanceFolder()).filePath(instanceName(executablePath) + QStringLiteral(".lock"));
 }
 
 bool SingleInstance::acquire()

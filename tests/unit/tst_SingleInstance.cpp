@@ -79,14 +79,23 @@ class tst_SingleInstance : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void secondStartIsRefused();
     void otherBuildIsNotBlocked();
     void lockOfDeadProcessIsRecovered();
     void oldLockOfLiveProcessStillHolds();
     void primaryIgnoresMessages();
+    void keptInTheRuntimeFolder();
+    void anotherTemporaryFolderIsNoWayRound();
+    void privateFallbackFolder_data();
+    void privateFallbackFolder();
 
 private:
+    void useTemporaryFolder(const QString &name);
+
     std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_runtime;
+    const QByteArray m_temporaryFolder = qgetenv("TMPDIR");
     QString m_us;
     QString m_uk;
 };
@@ -98,6 +107,29 @@ void tst_SingleInstance::init()
     m_us = installProbe(*m_dir, QStringLiteral("US"));
     m_uk = installProbe(*m_dir, QStringLiteral("UK"));
     QVERIFY(!m_us.isEmpty() && !m_uk.isEmpty());
+
+    // The user's own runtime and data folders for this test; the probes inherit them.
+    m_runtime = m_dir->filePath(QStringLiteral("run"));
+    QVERIFY(QDir().mkpath(m_runtime));
+    QVERIFY(QFile::setPermissions(m_runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
+    useTemporaryFolder(QStringLiteral("tmp"));
+}
+
+void tst_SingleInstance::cleanup()
+{
+    if (m_temporaryFolder.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", m_temporaryFolder);
+}
+
+void tst_SingleInstance::useTemporaryFolder(const QString &name)
+{
+    const QString folder = m_dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    qputenv("TMPDIR", QFile::encodeName(folder));
 }
 
 void tst_SingleInstance::secondStartIsRefused()
@@ -163,7 +195,7 @@ void tst_SingleInstance::primaryIgnoresMessages()
 
     for (int i = 0; i < 2; ++i) {
         QLocalSocket socket;
-        socket.connectToServer(SingleInstance::instanceName(m_us));
+        socket.connectToServer(SingleInstance::serverName(m_us));
         QVERIFY2(socket.waitForConnected(kWaitMs), qPrintable(socket.errorString()));
         socket.write("activate\n");
         QVERIFY(socket.waitForBytesWritten(kWaitMs));
@@ -173,6 +205,70 @@ void tst_SingleInstance::primaryIgnoresMessages()
     QVERIFY(primary.isRunning());
     QVERIFY(primary.output().isEmpty());
     QCOMPARE(primary.quit(), 0);
+}
+
+// Lock and socket lie in the user's runtime folder; the shared temporary folder, where another
+// user could take the name first, holds nothing of ours.
+void tst_SingleInstance::keptInTheRuntimeFolder()
+{
+    Probe primary(m_us);
+    QVERIFY(primary.becamePrimary());
+    QCOMPARE(QFileInfo(SingleInstance::lockFilePath(m_us)).absolutePath(), m_runtime);
+    QVERIFY(QFileInfo::exists(SingleInstance::lockFilePath(m_us)));
+    QVERIFY(QFileInfo::exists(SingleInstance::serverName(m_us)));
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("tmp"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
+    QCOMPARE(primary.quit(), 0);
+}
+
+void tst_SingleInstance::anotherTemporaryFolderIsNoWayRound()
+{
+    Probe first(m_us);
+    QVERIFY(first.becamePrimary());
+    useTemporaryFolder(QStringLiteral("other-tmp"));
+    Probe second(m_us);
+    QCOMPARE(second.exitCode(), 1);
+    QCOMPARE(first.quit(), 0);
+}
+
+// Without a runtime folder of the user's own, the lock goes to a folder of ours in the user's
+// data folder, closed to everyone else.
+void tst_SingleInstance::privateFallbackFolder_data()
+{
+    QTest::addColumn<QString>("runtime");   // a folder below the test's folder; empty: unset
+    QTest::addColumn<bool>("present");
+    QTest::newRow("unset") << QString() << false;
+    QTest::newRow("missing") << QStringLiteral("gone") << false;
+    QTest::newRow("open to others") << QStringLiteral("shared") << true;
+    QTest::newRow("relative") << QStringLiteral("run") << true;
+}
+
+void tst_SingleInstance::privateFallbackFolder()
+{
+    QFETCH(QString, runtime);
+    QFETCH(bool, present);
+    const QString folder = m_dir->filePath(runtime);
+    if (runtime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else if (runtime == QLatin1String("run"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::current().relativeFilePath(folder)));
+    else
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+    if (present && runtime != QLatin1String("run")) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+    }
+
+    Probe first(m_us);
+    QVERIFY(first.becamePrimary());
+    const QString fallback = m_dir->filePath(QStringLiteral("data/tarvenix-instance"));
+    QCOMPARE(QFileInfo(SingleInstance::lockFilePath(m_us)).absolutePath(), fallback);
+    QVERIFY(QFileInfo::exists(SingleInstance::lockFilePath(m_us)));
+    const QFileDevice::Permissions ownerGroupOther(0x7077);
+    QCOMPARE(QFileInfo(fallback).permissions() & ownerGroupOther, QFileDevice::Permissions(0x7000));
+    Probe second(m_us);
+    QCOMPARE(second.exitCode(), 1);
+    QCOMPARE(first.quit(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_SingleInstance)
