@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace WorkingDirectory {
@@ -14,6 +15,11 @@ namespace {
 
 const QString kModules = QStringLiteral("modules");
 const QString kMarker = QStringLiteral("PermissionCompatibility");
+const QString kDataVersion = QStringLiteral("data_version.ini");
+// What ships with the program, inside the modules tree; the rest (profiles, the configuration,
+// macros) is the user's.
+const QStringList kShippedFolders{QStringLiteral("img"), QStringLiteral("i18n"), QStringLiteral("media")};
+const QString kShippedKeyMap = QStringLiteral("setting/keymap.bin");
 
 QString forwardSlashes(QString path)
 {
@@ -31,18 +37,41 @@ bool removeFile(const QString &path)
     return QFile::remove(path) || (ReplaceFile::makeWritable(path) && QFile::remove(path));
 }
 
-// Copies the tree to a sibling of target and renames it into place, so that target exists only
-// complete. A leftover of an interrupted earlier copy is removed first.
+// Copies the tree to a sibling of target and renames it into place, replacing a target that is
+// there, so that target exists only complete. A leftover of an interrupted earlier copy is
+// removed first.
 bool copyComplete(const QString &from, const QString &target)
 {
     if (!QFileInfo(from).isDir())
         return false;
     const QString partial = target + QStringLiteral(".partial");
     QDir(partial).removeRecursively();
-    if (copyDirectory(from, partial, false) && QDir().rename(partial, target))
-        return true;
+    if (copyDirectory(from, partial, false)) {
+        QDir(target).removeRecursively();
+        if (QDir().rename(partial, target))
+            return true;
+    }
     QDir(partial).removeRecursively();
     return false;
+}
+
+// The tree's data version, "data/version" of its "data_version.ini"; 0 when there is none.
+int dataVersion(const QString &modules)
+{
+    const QSettings stamp(modules + QLatin1Char('/') + kDataVersion, QSettings::IniFormat);
+    return stamp.value(QStringLiteral("data/version"), 0).toInt();
+}
+
+// Replaces what ships with the program in the per-user tree by the installation's. The version
+// stamp comes last, so that a refresh cut short is made again at the next start.
+bool refreshShippedData(const QString &installed, const QString &target)
+{
+    for (const QString &folder : kShippedFolders) {
+        if (!copyComplete(installed + QLatin1Char('/') + folder, target + QLatin1Char('/') + folder))
+            return false;
+    }
+    return ReplaceFile::copy(installed + QLatin1Char('/') + kShippedKeyMap, target + QLatin1Char('/') + kShippedKeyMap)
+        && ReplaceFile::copy(installed + QLatin1Char('/') + kDataVersion, target + QLatin1Char('/') + kDataVersion);
 }
 
 } // namespace
@@ -79,10 +108,12 @@ QString chooseWorkingDirectory(const Environment &environment)
 
 void prepareWorkingDirectory(const Environment &environment)
 {
+    const QString installed = QDir(environment.applicationDir).filePath(kModules);
     const QString target = userModulesPath(environment);
-    const bool present = QFileInfo(target).isDir()
-        || copyComplete(QDir(environment.applicationDir).filePath(kModules), target);
-    if (present)
+    const bool present = QFileInfo(target).isDir();
+    if (present && dataVersion(installed) > dataVersion(target))
+        refreshShippedData(installed, target);
+    if (present || copyComplete(installed, target))
         QDir::setCurrent(cutAtLastSlash(target));
 }
 
@@ -103,7 +134,8 @@ bool copyDirectory(const QString &from, const QString &to, bool overwrite)
         }
         if (overwrite && QFileInfo::exists(destination))
             removeFile(destination);
-        if (!QFile::copy(entry.filePath(), destination))
+        // The owner may change the copy, also of an installation that is read-only.
+        if (!QFile::copy(entry.filePath(), destination) || !ReplaceFile::makeWritable(destination))
             return false;
     }
     return true;

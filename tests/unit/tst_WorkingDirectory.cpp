@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 
 using Tree = QMap<QString, QByteArray>;   // relative file path -> content
@@ -46,7 +48,31 @@ const Tree kInstalled{
     {QStringLiteral("img/.thumbs"), "cache"},
     {QStringLiteral(".svn/entries"), "12"},
     {QStringLiteral("macro/Macro1.bin"), "[Macro]\n"},
+    {QStringLiteral("setting/keymap.bin"), "[fw_sw]\n0=0\n"},
+    {QStringLiteral("i18n/lang_031225.ini"), "[Z4]\n0=CTRL\n"},
+    {QStringLiteral("media/01.wav"), QByteArray(40, 'w')},
 };
+
+QByteArray versionFile(int version)
+{
+    return "[data]\nversion=" + QByteArray::number(version) + "\n";
+}
+
+// Only the entries of `tree` below one of the folders, or equal to one of the files, given.
+Tree part(const Tree &tree, const QStringList &prefixes)
+{
+    Tree selected;
+    for (auto it = tree.cbegin(); it != tree.cend(); ++it)
+        for (const QString &prefix : prefixes)
+            if (it.key() == prefix || it.key().startsWith(prefix + QLatin1Char('/')))
+                selected.insert(it.key(), it.value());
+    return selected;
+}
+
+const QStringList kShipped{QStringLiteral("img"), QStringLiteral("i18n"), QStringLiteral("media"),
+                           QStringLiteral("setting/keymap.bin"), QStringLiteral("data_version.ini")};
+const QStringList kUsers{QStringLiteral("setting/apConfig.bin"), QStringLiteral("setting/p1.bin"),
+                         QStringLiteral("macro")};
 
 Tree visiblePart(const Tree &tree)
 {
@@ -56,6 +82,33 @@ Tree visiblePart(const Tree &tree)
             visible.insert(it.key(), it.value());
     return visible;
 }
+
+// While it lives, a test that runs as root runs as the user "nobody" in a folder open to all:
+// root may write any file, so the toolkit copies a read-only file as writable for it, which
+// would hide what a normal user gets. The real user changes too (the toolkit asks access(),
+// which answers for the real user); root stays the saved one, to return to.
+class AsNormalUser
+{
+public:
+    explicit AsNormalUser(const QString &folder)
+    {
+        if (::geteuid() != 0)
+            return;
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+        m_switched = ::setresuid(kNobody, kNobody, 0) == 0;
+    }
+    ~AsNormalUser()
+    {
+        if (m_switched && ::setresuid(0, 0, 0) != 0)
+            qFatal("cannot return to root");
+    }
+    AsNormalUser(const AsNormalUser &) = delete;
+    AsNormalUser &operator=(const AsNormalUser &) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_switched = false;
+};
 
 } // namespace
 
@@ -76,6 +129,9 @@ private slots:
     void markerKeepsTheInstallation();
     void firstStartCopiesTheTree();
     void laterStartUsesTheCopyUnchanged();
+    void readOnlyInstallationGivesAWritableCopy();
+    void newerInstallationRefreshesShippedData_data();
+    void newerInstallationRefreshesShippedData();
     void uncreatableTargetStaysInPlace();
     void failedCopyLeavesNoTarget();
     void interruptedCopyIsRedone();
@@ -206,6 +262,92 @@ void tst_WorkingDirectory::laterStartUsesTheCopyUnchanged()
     const QString working = WorkingDirectory::chooseWorkingDirectory(environment());
     QCOMPARE(working + QStringLiteral("/modules"), target());
     QCOMPARE(readTree(target()), userTree);
+}
+
+// A package installs its data read-only; the profiles, configuration and macros copied from it
+// must still be the user's to change.
+void tst_WorkingDirectory::readOnlyInstallationGivesAWritableCopy()
+{
+    const QString installed = m_appDir + QStringLiteral("/modules");
+    const auto setAll = [&](QFileDevice::Permissions files, QFileDevice::Permissions folders) {
+        QDirIterator it(installed, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        QStringList paths;
+        while (it.hasNext())
+            paths.prepend(it.next());   // deepest first: a folder is closed after its content
+        for (const QString &path : paths)
+            QFile::setPermissions(path, QFileInfo(path).isDir() ? folders : files);
+    };
+    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const QFileDevice::Permissions enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    setAll(readable, readable | enterable);
+
+    {
+        const AsNormalUser user(m_root->path());
+        WorkingDirectory::chooseWorkingDirectory(environment());
+    }
+    setAll(readable | QFileDevice::WriteOwner, readable | enterable | QFileDevice::WriteOwner);
+
+    QDirIterator it(target(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    int entries = 0;
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QFileDevice::Permissions needed = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                | (entry.isDir() ? QFileDevice::ExeOwner : QFileDevice::Permissions());
+        QVERIFY2((entry.permissions() & needed) == needed, qPrintable(entry.filePath()));
+        ++entries;
+    }
+    QCOMPARE(entries, visiblePart(kInstalled).size() + 6);   // and the folders setting, img, skin1, macro, i18n, media
+}
+
+// An upgrade that ships new pictures, languages, sounds or key map replaces them in the user's
+// copy (the image check fails on old pictures), and keeps the user's profiles, configuration
+// and macros; without a newer version nothing changes.
+void tst_WorkingDirectory::newerInstallationRefreshesShippedData_data()
+{
+    QTest::addColumn<int>("copied");      // the version of the first start; 0: no stamp
+    QTest::addColumn<int>("installed");   // the version of the upgrade
+    QTest::addColumn<bool>("refreshed");
+    QTest::newRow("newer installation") << 1 << 2 << true;
+    QTest::newRow("copy without a stamp") << 0 << 1 << true;
+    QTest::newRow("same version") << 2 << 2 << false;
+    QTest::newRow("older installation") << 3 << 2 << false;
+}
+
+void tst_WorkingDirectory::newerInstallationRefreshesShippedData()
+{
+    QFETCH(int, copied);
+    QFETCH(int, installed);
+    QFETCH(bool, refreshed);
+    const QString installation = m_appDir + QStringLiteral("/modules");
+    if (copied > 0)
+        QVERIFY(writeTree(installation, {{QStringLiteral("data_version.ini"), versionFile(copied)}}));
+    WorkingDirectory::chooseWorkingDirectory(environment());
+    QVERIFY(writeTree(target(), {{QStringLiteral("setting/p1.bin"), "[color]\nledType=1, 2, 3, 4, 5\n"},
+                                 {QStringLiteral("setting/apConfig.bin"), "[common]\ntotal=0\n"},
+                                 {QStringLiteral("macro/Macro2.bin"), "[Macro]\nrecorded=1\n"}}));
+    const Tree userTree = readTree(target());
+    QDir::setCurrent(m_startDir);
+
+    // The upgrade: a picture changed, one added and one gone; new language, sound and key map;
+    // also new default profiles, which must not reach the user's.
+    QVERIFY(QFile::remove(installation + QStringLiteral("/img/skin1/bg.png")));
+    QVERIFY(writeTree(installation, {{QStringLiteral("img/skin2/bg.png"), QByteArray(310, 'q')},
+                                     {QStringLiteral("i18n/lang_031225.ini"), "[Z4]\n0=STRG\n"},
+                                     {QStringLiteral("media/01.wav"), QByteArray(41, 'v')},
+                                     {QStringLiteral("setting/keymap.bin"), "[fw_sw]\n0=1\n"},
+                                     {QStringLiteral("setting/p1.bin"), "[new]\n"},
+                                     {QStringLiteral("data_version.ini"), versionFile(installed)}}));
+    const Tree upgrade = visiblePart(readTree(installation));
+
+    QCOMPARE(WorkingDirectory::chooseWorkingDirectory(environment()) + QStringLiteral("/modules"), target());
+    const Tree result = readTree(target());
+    if (!refreshed) {
+        QCOMPARE(result, userTree);
+        return;
+    }
+    QCOMPARE(part(result, kShipped), part(upgrade, kShipped));
+    QCOMPARE(part(result, kUsers), part(userTree, kUsers));
+    QVERIFY(!QFileInfo::exists(target() + QStringLiteral("/img.partial")));
 }
 
 void tst_WorkingDirectory::uncreatableTargetStaysInPlace()
