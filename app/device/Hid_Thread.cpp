@@ -19,6 +19,10 @@ constexpr unsigned long kLinkPollMs = 8;
 constexpr unsigned long kPayloadPauseMs = 8; // after each payload output report
 constexpr unsigned long kAckWaitMs = 64;     // once, or twice without an acknowledgement
 constexpr int kListenerReadMs = 500;
+// After a failed event read the listener waits before its next cycle, instead of spinning on an
+// interface that opens but cannot be read; so many failures in a row mean the keyboard is gone.
+constexpr unsigned long kFailedReadPauseMs = 50;
+constexpr int kFailedReadsForRemoval = 5;
 constexpr int kPayloadReadMs = 1000;        // a keyboard that stops sending fails the read
 constexpr int kReportDataSize = 64;
 constexpr quint32 kAcknowledgement = 0x04040000;
@@ -199,14 +203,19 @@ hid_device *Hid_Thread::openInterface(QString &path, hid_device *&handle)
         device = nullptr;
     }
     if (!device) {
-        // A discovery run may have found a new path meanwhile; only the stale one is cleared.
-        std::lock_guard<std::mutex> lock(pathMutex);
-        if (path == opening)
-            path.clear();
+        forgetPath(path, opening);
         return nullptr;
     }
     handle = device;
     return device;
+}
+
+// A discovery run may have found a new path meanwhile; only the stale one is cleared.
+void Hid_Thread::forgetPath(QString &path, const QString &stale)
+{
+    std::lock_guard<std::mutex> lock(pathMutex);
+    if (path == stale)
+        path.clear();
 }
 
 hid_device *Hid_Thread::openCommandInterface() { return openInterface(cmdPath, cmdHandle); }
@@ -273,11 +282,14 @@ bool Hid_Thread::getTransfer(int length)
     hid_device *device = openCommandInterface();
     if (!device || !imagesVerified || !langVerified)
         return releaseLink(false);
+    // A reply shorter than the frame fails the exchange: it must not update part of the outputs.
+    std::array<uchar, 9> reply{};
     if (m_api.hid_send_feature_report(device, outReport.data(), outReport.size()) < 0
-        || m_api.hid_get_feature_report(device, inReport.data(), inReport.size()) < 0) {
+        || m_api.hid_get_feature_report(device, reply.data(), reply.size()) < int(reply.size())) {
         closeCommandInterface();
         return releaseLink(false);
     }
+    inReport = reply;
     if (length > 0) {
         const int chunk = chunkSize(length);
         std::vector<uchar> report(size_t(chunk) + 1);
@@ -333,7 +345,9 @@ void Hid_Thread::listenEvents()
     const PoolTask task(handOffs);
     if (eventInterfacePath().isEmpty())
         return;
+    int failedReads = 0;
     while (listening) {
+        const QString path = eventInterfacePath();
         hid_device *device = openEventInterface();
         if (!device) {
             // The failed open has cleared eventPath.
@@ -342,7 +356,8 @@ void Hid_Thread::listenEvents()
             return;
         }
         uchar report[4] = {};
-        if (m_api.hid_read_timeout(device, report, sizeof report, kListenerReadMs) == 4) {
+        const int got = m_api.hid_read_timeout(device, report, sizeof report, kListenerReadMs);
+        if (got == 4) {
             const quint32 code = quint32(report[0]) << 24 | quint32(report[1]) << 16
                                  | quint32(report[2]) << 8 | quint32(report[3]);
             if (code == kAcknowledgement)
@@ -351,6 +366,16 @@ void Hid_Thread::listenEvents()
                 owner->vendorEvent(code);
         }
         closeEventInterface();
+        if (got >= 0) {
+            failedReads = 0;
+        } else if (++failedReads == kFailedReadsForRemoval) {
+            forgetPath(eventPath, path);
+            qDebug("Device removed");
+            listening = false;
+            return;
+        } else {
+            QThread::msleep(kFailedReadPauseMs);
+        }
     }
 }
 

@@ -24,7 +24,10 @@ class VendorEventSink;
 // and passes every other event to the owner.
 //
 // Failures are single debug lines ("cmd Failed 01" ... "cmd Failed 14", "cmd Failed",
-// "Device removed"); callers learn nothing else. A failed get leaves its outputs as they were.
+// "Device removed"); callers learn nothing else. A failed get leaves its outputs as they were;
+// a reply shorter than the 9-byte frame is a failed get. The listener takes the keyboard for
+// removed when its event interface cannot be opened, or opens but fails five reads in a row
+// (it pauses 50 ms after each).
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -101,6 +104,7 @@ private:
     void closeCommandInterface();
     void closeEventInterface();
     hid_device *openInterface(QString &path, hid_device *&handle);
+    void forgetPath(QString &path, const QString &stale);
     bool setTransfer(int length, bool waitForAck);
     bool getTransfer(int length);
     bool releaseLink(bool result);

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <numeric>
@@ -71,6 +72,58 @@ public:
 private:
     mutable std::mutex mutex;
     QList<quint32> codes;
+};
+
+// The simulated keyboard behind an event interface that opens but fails its first `failures`
+// reads at once (-1: every read), as a half-removed or broken device does.
+class FailingEventReads final : public HidApi
+{
+public:
+    FailingEventReads(SimulatedKeyboard &keyboard, int failures)
+        : m_keyboard(keyboard)
+        , m_failures(failures)
+    {
+    }
+    int failedReads() const { return m_failed.load(); }
+
+    hid_device_info *hid_enumerate(unsigned short v, unsigned short p) override
+    {
+        return m_keyboard.hid_enumerate(v, p);
+    }
+    void hid_free_enumeration(hid_device_info *d) override { m_keyboard.hid_free_enumeration(d); }
+    hid_device *hid_open_path(const char *path) override
+    {
+        hid_device *device = m_keyboard.hid_open_path(path);
+        if (device && QString::fromLocal8Bit(path) == m_keyboard.eventPath())
+            m_eventHandle.store(device);
+        return device;
+    }
+    int hid_set_nonblocking(hid_device *d, int n) override { return m_keyboard.hid_set_nonblocking(d, n); }
+    int hid_send_feature_report(hid_device *d, const unsigned char *b, size_t l) override
+    {
+        return m_keyboard.hid_send_feature_report(d, b, l);
+    }
+    int hid_get_feature_report(hid_device *d, unsigned char *b, size_t l) override
+    {
+        return m_keyboard.hid_get_feature_report(d, b, l);
+    }
+    int hid_write(hid_device *d, const unsigned char *b, size_t l) override { return m_keyboard.hid_write(d, b, l); }
+    int hid_read(hid_device *d, unsigned char *b, size_t l) override { return m_keyboard.hid_read(d, b, l); }
+    int hid_read_timeout(hid_device *d, unsigned char *b, size_t l, int ms) override
+    {
+        if (d == m_eventHandle.load() && (m_failures < 0 || m_failed.load() < m_failures)) {
+            ++m_failed;
+            return -1;
+        }
+        return m_keyboard.hid_read_timeout(d, b, l, ms);
+    }
+    void hid_close(hid_device *d) override { m_keyboard.hid_close(d); }
+
+private:
+    SimulatedKeyboard &m_keyboard;
+    const int m_failures;
+    std::atomic<hid_device *> m_eventHandle{nullptr};
+    std::atomic<int> m_failed{0};
 };
 
 // A keyboard and the link to it, discovered the way the main window does it.
@@ -217,6 +270,8 @@ private slots:
     void unplugDuringBulkTransfer();
     void shortPayloadReadsFail();
     void listenerForwardsVendorEvents();
+    void failedEventReads_data();
+    void failedEventReads();
     void destructionWaitsForTransfer();
     void descriptorParsing_data();
     void descriptorParsing();
@@ -364,7 +419,8 @@ void tst_Hid_Thread::replies()
     QCOMPARE(link.keyboard.violations(), QStringList());
 }
 
-// A get that fails anywhere before its reply leaves every output as it was, silently.
+// A get that fails anywhere before its reply, or gets a reply shorter than the frame, leaves
+// every output as it was, silently.
 void tst_Hid_Thread::failedGetsKeepOutputs_data()
 {
     QTest::addColumn<Probe>("probe");
@@ -373,6 +429,7 @@ void tst_Hid_Thread::failedGetsKeepOutputs_data()
         QTest::addRow("%s, no keyboard known", c.name) << c.probe << 0;
         QTest::addRow("%s, request fails", c.name) << c.probe << 1;
         QTest::addRow("%s, reply fails", c.name) << c.probe << 2;
+        QTest::addRow("%s, reply short", c.name) << c.probe << 3;
     }
 }
 
@@ -389,6 +446,8 @@ void tst_Hid_Thread::failedGetsKeepOutputs()
         keyboard.injectFault(Step::SendFeature, Fault::Fail);
     if (failure == 2)
         keyboard.injectFault(Step::GetFeature, Fault::Fail);
+    if (failure == 3)
+        keyboard.injectFault(Step::GetFeature, Fault::Short);
 
     MessageCatcher messages;
     const QByteArray outputs = probe(hid, 0xEE);
@@ -401,25 +460,28 @@ void tst_Hid_Thread::failedGetsKeepOutputs()
 void tst_Hid_Thread::firmwareVersion_data()
 {
     QTest::addColumn<QByteArray>("firmware");
-    QTest::addColumn<bool>("reachable");
+    QTest::addColumn<QString>("keyboard");   // "answers", "unplugged" or "answers short"
     QTest::addColumn<QString>("version");
-    QTest::newRow("1.0A") << bytes("010a") << true << "1.0A";
-    QTest::newRow("major in lower-case hex, minor padded") << bytes("1b05") << true << "1b.05";
-    QTest::newRow("zero") << bytes("0000") << true << "0.00";
-    QTest::newRow("no keyboard") << bytes("010a") << false << "unknown";
+    QTest::newRow("1.0A") << bytes("010a") << "answers" << "1.0A";
+    QTest::newRow("major in lower-case hex, minor padded") << bytes("1b05") << "answers" << "1b.05";
+    QTest::newRow("zero") << bytes("0000") << "answers" << "0.00";
+    QTest::newRow("no keyboard") << bytes("010a") << "unplugged" << "unknown";
+    QTest::newRow("short reply") << bytes("010a") << "answers short" << "unknown";
 }
 
 void tst_Hid_Thread::firmwareVersion()
 {
     QFETCH(QByteArray, firmware);
-    QFETCH(bool, reachable);
+    QFETCH(QString, keyboard);
     QFETCH(QString, version);
     Link link;
     SimulatedKeyboard::State state;
     state.firmware = {{uchar(firmware[0]), uchar(firmware[1])}};
     link.keyboard.setState(state);
-    if (!reachable)
+    if (keyboard == QLatin1String("unplugged"))
         link.keyboard.unplug();
+    if (keyboard == QLatin1String("answers short"))
+        link.keyboard.injectFault(Step::GetFeature, Fault::Short);
     QString text = "previous";
     link.hid.hid_80H_GetFWVersion(text);
     QCOMPARE(text, version);
@@ -645,6 +707,51 @@ void tst_Hid_Thread::listenerForwardsVendorEvents()
     QVERIFY(timer.elapsed() <= 600);
     QVERIFY(!link.hid.isListening());
     QCOMPARE(link.keyboard.openHandles(), 0);
+}
+
+// An event interface that opens but fails every read made the listener spin through millions
+// of cycles a second. After a failed read it pauses; five in a row mean the keyboard is gone,
+// fewer are forgotten at the next good read.
+void tst_Hid_Thread::failedEventReads_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("every read fails") << -1 << true;
+    QTest::newRow("five fail") << 5 << true;
+    QTest::newRow("four fail") << 4 << false;
+}
+
+void tst_Hid_Thread::failedEventReads()
+{
+    QFETCH(int, failures);
+    QFETCH(bool, removed);
+    SimulatedKeyboard keyboard;
+    FailingEventReads api(keyboard, failures);
+    Hid_Thread hid(api);
+    hid.enumerateDevices(readDeviceDescriptors());
+    EventRecorder recorder;
+    hid.setOwner(&recorder);
+    MessageCatcher messages;
+    QElapsedTimer timer;
+    timer.start();
+    hid.startListener();
+
+    if (removed) {
+        QTRY_VERIFY_WITH_TIMEOUT(!hid.isListening(), 2000);
+        QVERIFY2(timer.elapsed() >= 4 * 50, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(api.failedReads(), 5);
+        QCOMPARE(messages.lines(), QStringList{"Device removed"});
+        QCOMPARE(hid.eventInterfacePath(), QString());
+        QVERIFY(!hid.commandInterfacePath().isEmpty());
+    } else {
+        QTRY_COMPARE(api.failedReads(), failures);
+        keyboard.sendEvent(0x04050100);
+        QTRY_COMPARE(recorder.received(), QList<quint32>{0x04050100});
+        QVERIFY(hid.isListening());
+        QCOMPARE(messages.lines(), QStringList());
+    }
+    hid.stopListener();
+    QCOMPARE(keyboard.openHandles(), 0);
 }
 
 // Destroying the link while a set transfer runs waits for the transfer instead of leaving it
