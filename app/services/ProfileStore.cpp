@@ -4,6 +4,9 @@
 #include "ReplaceFile.h"
 #include "ServicesLog.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -27,6 +30,23 @@ QString keyDefineKey(const QString &position)
 std::unique_ptr<QSettings> openProfile(const QString &path)
 {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+// The toolkit keeps the values of a closed settings file and takes them up again for a new
+// settings object on the same name when the file's size and modification time are as it last
+// saw them. A replacement of the same size within the same clock tick would so show the old
+// profile, and the next write would put the old profile back over the new file. Such a
+// replacement is dated one second before the file it replaced, which makes it a new file.
+void setApartFromReplaced(const QString &path, qint64 replacedSize, const QDateTime &replacedTime)
+{
+    const QFileInfo replacement(path);
+    if (!replacedTime.isValid() || replacement.size() != replacedSize
+        || replacement.lastModified() != replacedTime)
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)
+        || !file.setFileTime(replacedTime.addSecs(-1), QFileDevice::FileModificationTime))
+        qCWarning(lcServices) << "cannot set apart" << path << file.errorString();
 }
 
 } // namespace
@@ -131,7 +151,12 @@ bool ProfileStore::replaceProfile(int profile, const QString &source)
     std::unique_ptr<QSettings> &slot = m_profiles[std::size_t(profile)];
     ReplaceFile::makeWritable(target);
     slot.reset();
-    const bool replaced = ReplaceFile::copy(source, target);
+    const QFileInfo replaced(target);
+    const qint64 replacedSize = replaced.size();
+    const QDateTime replacedTime = replaced.lastModified();
+    const bool copied = ReplaceFile::copy(source, target);
+    if (copied)
+        setApartFromReplaced(target, replacedSize, replacedTime);
     slot = openProfile(target);
-    return replaced;
+    return copied;
 }

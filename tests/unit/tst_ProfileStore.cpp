@@ -59,6 +59,7 @@ private slots:
     void mirrorReadBack();
     void replaces_data();
     void replaces();
+    void sameSizeReplacementsInOneTurn();
     void replaceFailureKeepsProfile_data();
     void replaceFailureKeepsProfile();
     void exportHasLatestWrites_data();
@@ -193,6 +194,31 @@ void tst_ProfileStore::replaces()
     QVERIFY(store.exportProfile(2, tree.dir.filePath(QStringLiteral("check.pf"))));
     QVERIFY(readFile(tree.dir.filePath(QStringLiteral("check.pf"))).contains("7=4, 5, 6"));
     QVERIFY(QFile::permissions(p3).testFlag(QFileDevice::WriteOwner));
+}
+
+// The toolkit reuses what it read from a closed settings file when a new file of that name has
+// the same size and time: resets and imports of same-size profiles in one event-loop turn must
+// still show, and keep, the new content.
+void tst_ProfileStore::sameSizeReplacementsInOneTurn()
+{
+    const QByteArray first = "[color]\nledType=1, 1, 1, 1, 1\n";
+    const QByteArray second = "[color]\nledType=2, 2, 2, 2, 2\n";
+    Tree tree;
+    writeFile(tree.setting + QStringLiteral("pD.bin"), first);
+    writeFile(tree.dir.filePath(QStringLiteral("import.pf")), second);
+    const QString p3 = tree.setting + QStringLiteral("p3.bin");
+    ProfileStore store(tree.dir.path());
+    QVERIFY(store.setCurrentProfile(2));
+
+    for (int round = 0; round < 50; ++round) {
+        QVERIFY(store.resetProfile(2));
+        QCOMPARE(store.ledType(), texts({"1", "1", "1", "1", "1"}));
+        QVERIFY(store.importProfile(2, tree.dir.filePath(QStringLiteral("import.pf"))));
+        QCOMPARE(store.ledType(), texts({"2", "2", "2", "2", "2"}));
+    }
+    store.setColor(7, 4, 5, 6);
+    QVERIFY(store.exportProfile(2, tree.dir.filePath(QStringLiteral("check.pf"))));
+    QCOMPARE(readFile(p3), QByteArray("[color]\n7=4, 5, 6\nledType=2, 2, 2, 2, 2\n"));
 }
 
 void tst_ProfileStore::replaceFailureKeepsProfile_data()
