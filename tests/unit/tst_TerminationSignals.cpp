@@ -22,10 +22,17 @@ class tst_TerminationSignals : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void signalBecomesRequest_data();
     void signalBecomesRequest();
     void oneOwnerAtATime();
 };
+
+void tst_TerminationSignals::initTestCase()
+{
+    // The platform's own lines are debug lines, off unless enabled.
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.platform.debug=true"));
+}
 
 void tst_TerminationSignals::signalBecomesRequest_data()
 {
