@@ -10,6 +10,9 @@ import "KeyboardLayout.js" as KeyboardLayout
 // codes with setKeyCode(), which sends a write to 79 to position 80.
 //
 // The build's Model_KeyDefine_Z4 sets the two usages in which the US and UK keyboards differ.
+//
+// The page says which key is selected; the model passes on what the mouse does on a key, with
+// the key's position and the point in the model's coordinates.
 Item {
     id: keyModel
 
@@ -17,6 +20,12 @@ Item {
     required property int backslashUsage
     property int labelSize: 11
     property var getKey: []
+    property int selectedPosition: -1
+
+    signal keyPressed(int position, point at)
+    signal keyMoved(int position, point at)
+    signal keyReleased(int position, point at)
+    signal keyClicked(int position)
 
     readonly property int keyMatrixLength: 512
 
@@ -87,6 +96,11 @@ Item {
             keyType: place.keyType
             visible: place.visible
             labelSize: keyModel.labelSize
+            selected: index === keyModel.selectedPosition
+            onPressed: function (at) { keyModel.keyPressed(index, mapToItem(keyModel, at.x, at.y)) }
+            onMoved: function (at) { keyModel.keyMoved(index, mapToItem(keyModel, at.x, at.y)) }
+            onReleased: function (at) { keyModel.keyReleased(index, mapToItem(keyModel, at.x, at.y)) }
+            onClicked: keyModel.keyClicked(index)
         }
     }
 
