@@ -153,6 +153,23 @@ PageTestCase {
         compare(control(scene, "mediaList").headText, "MEDIA SELECT")
     }
 
+    // A language switch relabels the menus' entries with its interface strings 46..73.
+    function test_languageSwitchRelabelsTheLists() {
+        var scene = startApplication()
+        openPage(scene, "KEY")
+        var strings = scene.globalSetting_stringList.slice()
+        for (var i = 46; i <= 73; ++i)
+            strings[i] = "~" + strings[i]
+        scene.globalSetting_stringList = strings
+        scene.translateStrings("031225")
+        compare(control(scene, "kindMenu").headText, "~KEYBOARD")
+        compare(control(scene, "kindMenu").mdItems.get(4).textX, "~MACRO")
+        compare(control(scene, "mouseList").mdItems.get(4).textX, "~B5")
+        compare(control(scene, "mediaList").mdItems.get(17).textX, "~WWW FAVORITES")
+        compare(control(scene, "mediaList").mdItems.count, 18)
+        compare(boxText(control(scene, "keyBox")), caption(scene, esc))
+    }
+
     // A combination shows in the three boxes; a usage of 0 leaves its box empty.
     function test_comboCodeFillsTheBoxes() {
         var scene = storeKeyDefinitions(startApplication(), { 5: [0, 0, 0x04, 0x05] })
