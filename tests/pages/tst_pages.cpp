@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the page tests (tests/pages/tst_*.qml) against the real bridge on a simulated keyboard,
-// once per keyboard layout: tst_pages_US and tst_pages_UK (ctest label qml).
+// once per keyboard layout: tst_pages_US and tst_pages_UK, one ctest per file and layout
+// (tst_pages_US_tst_Page_Color, ..., label qml).
 //
 // Writing a page test
 //   Make tests/pages/tst_<Page>.qml with a PageTestCase (its functions are described there):
