@@ -178,6 +178,21 @@ constexpr Combination kCombinations[] = {
     {0x54, false, true, Vk::Snapshot},   // Alt+Print Screen: SysRq
 };
 
+// The usages some key event can give: what a source that reports usages itself may report.
+constexpr std::array<bool, 256> buildHeardUsages(const std::array<uchar, 256> &vkToUsage)
+{
+    std::array<bool, 256> heard{};
+    for (const ScanToVkRow &row : kScanToVkRows)
+        heard[vkToUsage[row.vk]] = true;
+    for (const Combination &combination : kCombinations)
+        heard[vkToUsage[combination.vk]] = true;
+    heard[0] = false;
+    return heard;
+}
+
+constexpr std::array<bool, 256> kHeardUsagesUs = buildHeardUsages(kVkToUsageUs);
+constexpr std::array<bool, 256> kHeardUsagesUk = buildHeardUsages(kVkToUsageUk);
+
 } // namespace
 
 quint16 scanKey(quint32 scanCode, bool extended)
@@ -197,6 +212,11 @@ uchar scanToVk(quint16 key)
 uchar vkToUsage(uchar vk, KeyMap::Layout layout)
 {
     return layout == KeyMap::Layout::UK ? kVkToUsageUk[vk] : kVkToUsageUs[vk];
+}
+
+bool isHeardUsage(uchar usage, KeyMap::Layout layout)
+{
+    return layout == KeyMap::Layout::UK ? kHeardUsagesUk[usage] : kHeardUsagesUs[usage];
 }
 
 uchar virtualKey(quint32 scanCode, bool extended, bool altDown)

@@ -55,4 +55,10 @@ uchar vkToUsage(uchar vk, KeyMap::Layout layout);
 // Print Screen held with Alt arrives as SysRq (0x54) and gives the Print Screen key.
 uchar virtualKey(quint32 scanCode, bool extended, bool altDown);
 
+// True when some key event gives `usage` through the two tables in this layout's build. A key
+// that arrives as a usage (the keyboard's own key reports) is heard only then, so that every
+// source hears the same keys: not the right Windows key, for one, and in the US build not the
+// UK keyboard's key beside Enter (0x32).
+bool isHeardUsage(uchar usage, KeyMap::Layout layout);
+
 } // namespace KeyCodes

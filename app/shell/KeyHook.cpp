@@ -16,7 +16,19 @@ void KeyHook::keyEvent(bool isDown, quint32 scanCode, bool extended, bool altDow
     if (vk == 0)
         return;
     const uchar usage = KeyCodes::vkToUsage(vk, m_layout);
-    if (usage == 0 || isDown == this->isDown(usage))
+    if (usage != 0)
+        report(isDown, usage);
+}
+
+void KeyHook::keyUsage(bool isDown, uchar usage)
+{
+    if (KeyCodes::isHeardUsage(usage, m_layout))
+        report(isDown, usage);
+}
+
+void KeyHook::report(bool isDown, uchar usage)
+{
+    if (isDown == this->isDown(usage))
         return;
     m_keyDownState[usage] = isDown ? 1 : 0;
     if (m_sink)

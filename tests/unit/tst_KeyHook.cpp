@@ -29,6 +29,16 @@ constexpr Event rightWinDown{true, 0x5C, true, false};
 constexpr Event rightWinUp{false, 0x5C, true, false};
 
 using Events = QVector<Event>;
+
+// A key event of either source: the desktop's (a scan code) or the keyboard's own key reports
+// (a usage, negative for a release).
+struct Step {
+    Event desktop;
+    int keyboard;
+};
+Step desktop(Event event) { return {event, 0}; }
+Step keyboard(int usage) { return {{}, usage}; }
+using Steps = QVector<Step>;
 // A report as "detectKeyboard" receives it: usage, negative for a release.
 using Reports = QVector<int>;
 
@@ -55,6 +65,7 @@ public:
 } // namespace
 
 Q_DECLARE_METATYPE(Events)
+Q_DECLARE_METATYPE(Steps)
 
 class tst_KeyHook : public QObject
 {
@@ -65,6 +76,8 @@ private slots:
     void reportsStateChanges();
     void layoutDecidesBackslash_data();
     void layoutDecidesBackslash();
+    void bothSourcesReportOnce_data();
+    void bothSourcesReportOnce();
     void keepsStateWithoutSink();
     void reportsEveryMouseButtonEvent();
 };
@@ -116,6 +129,46 @@ void tst_KeyHook::layoutDecidesBackslash()
     hook.keyEvent(true, 0x2B, false, false);
     hook.keyEvent(false, 0x2B, false, false);
     QCOMPARE(sink.keys, (Reports{usage, -usage}));
+}
+
+void tst_KeyHook::bothSourcesReportOnce_data()
+{
+    QTest::addColumn<KeyMap::Layout>("layout");
+    QTest::addColumn<Steps>("steps");
+    QTest::addColumn<Reports>("reports");
+
+    const auto us = KeyMap::Layout::US;
+    QTest::newRow("desktop first") << us << Steps{desktop(aDown), keyboard(0x04), keyboard(-0x04), desktop(aUp)}
+                                   << Reports{0x04, -0x04};
+    QTest::newRow("keyboard first") << us << Steps{keyboard(0x04), desktop(aDown), desktop(aUp), keyboard(-0x04)}
+                                    << Reports{0x04, -0x04};
+    QTest::newRow("held, desktop repeats")
+        << us << Steps{desktop(aDown), keyboard(0x04), desktop(aDown), desktop(aDown), keyboard(-0x04), desktop(aUp)}
+        << Reports{0x04, -0x04};
+    QTest::newRow("one key from each") << us << Steps{desktop(aDown), keyboard(0x05), desktop(aUp), keyboard(-0x05)}
+                                       << Reports{0x04, 0x05, -0x04, -0x05};
+    // The right Windows key has no row in the tables; 0x32 is the UK keyboard's key beside Enter.
+    QTest::newRow("usages the tables never give, US")
+        << us << Steps{keyboard(0xE7), keyboard(-0xE7), keyboard(0x32), keyboard(-0x32)} << Reports{};
+    QTest::newRow("key beside Enter, UK") << KeyMap::Layout::UK << Steps{keyboard(0x32), keyboard(-0x32)}
+                                          << Reports{0x32, -0x32};
+}
+
+void tst_KeyHook::bothSourcesReportOnce()
+{
+    QFETCH(KeyMap::Layout, layout);
+    QFETCH(Steps, steps);
+    QFETCH(Reports, reports);
+
+    RecordingSink sink;
+    KeyHook hook(layout, &sink);
+    for (const Step &step : steps) {
+        if (step.keyboard != 0)
+            hook.keyUsage(step.keyboard > 0, uchar(qAbs(step.keyboard)));
+        else
+            hook.keyEvent(step.desktop.isDown, step.desktop.scan, step.desktop.extended, step.desktop.altDown);
+    }
+    QCOMPARE(sink.keys, reports);
 }
 
 // While no window takes the reports the state is still followed, so a key held across the
