@@ -4,17 +4,22 @@
 #include "SimLog.h"
 #include "SimulatedKeyboard.h"
 #include "SimulatedKeyboardFiles.h"
+#include "SimulatedTyping.h"
 
 #include <QByteArray>
 #include <QDir>
 
+#include <memory>
+
 namespace {
 
-// The keyboard and its files, set up once; the keyboard goes first at exit.
+// The keyboard, its files and the typing on it, set up once; at exit the typing stops first,
+// then the keyboard goes.
 struct Simulation
 {
     SimulatedKeyboardFiles files;
     SimulatedKeyboard keyboard;
+    std::unique_ptr<SimulatedTyping> typing;
 
     explicit Simulation(const SimulationSetup &setup)
         : files(setup.statePath, setup.recordPath)
@@ -25,6 +30,8 @@ struct Simulation
         keyboard.setObserver(&files);
         // A real keyboard takes a moment to acknowledge.
         keyboard.setAckDelay(2);
+        if (!setup.keysPath.isEmpty())
+            typing = std::make_unique<SimulatedTyping>(keyboard, setup.keysPath);
     }
 };
 
@@ -49,6 +56,7 @@ SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned
     if (setup.statePath.isEmpty() && !runtime.isEmpty())
         setup.statePath = QDir(runtime).filePath(QStringLiteral("tarvenix/simulated-keyboard.state"));
     setup.recordPath = environment.value(QStringLiteral("TARVENIX_SIM_RECORD"));
+    setup.keysPath = environment.value(QStringLiteral("TARVENIX_SIM_KEYS"));
     return setup;
 }
 

@@ -12,11 +12,15 @@
 //   TARVENIX_SIM_STATE    its state file; unset: "$XDG_RUNTIME_DIR/tarvenix/simulated-keyboard.state",
 //                         and with no XDG_RUNTIME_DIR either, the state lives in memory only
 //   TARVENIX_SIM_RECORD   a file that gets a line per report received; unset: none
+//   TARVENIX_SIM_KEYS     a named pipe through which tests type on the keyboard's keyboard
+//                         interface, a line "down 04" or "up 04" per key (SimulatedTyping.h);
+//                         unset: nothing is typed
 struct SimulationSetup
 {
     unsigned short release = 0;
     QString statePath;      // empty: in memory only
     QString recordPath;     // empty: no record
+    QString keysPath;       // empty: no typing
 };
 
 SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned short defaultRelease);

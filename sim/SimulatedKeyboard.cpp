@@ -20,6 +20,27 @@ constexpr qint64 kPollIntervalMs = 1;          // the event interface's interrup
 constexpr quint32 kAcknowledgement = 0x04040000;
 constexpr quint32 kModeReport = 0x04050000;     // | mode << 8
 
+// The keyboard interface speaks the boot protocol: modifier bits (usages E0..E7), a reserved
+// byte, six key bytes.
+constexpr unsigned char kBootKeyboardDescriptor[] = {
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,             // Generic Desktop, Keyboard, application
+    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,             //   Keyboard page, usages E0..E7
+    0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, //   8 one-bit values 0..1
+    0x81, 0x02,                                     //   Input (data, variable): modifiers
+    0x95, 0x01, 0x75, 0x08, 0x81, 0x01,             //   Input (constant): reserved byte
+    0x95, 0x05, 0x75, 0x01, 0x05, 0x08,             //   LED page
+    0x19, 0x01, 0x29, 0x05, 0x91, 0x02,             //   Output: five indicator lights
+    0x95, 0x01, 0x75, 0x03, 0x91, 0x01,             //   Output (constant): padding
+    0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, //   6 bytes 0..0x65
+    0x05, 0x07, 0x19, 0x00, 0x29, 0x65,             //   Keyboard page, usages 0..0x65
+    0x81, 0x00,                                     //   Input (data, array): keys
+    0xC0,                                           // end of collection
+};
+constexpr int kBootKeys = 6;
+constexpr unsigned char kFirstModifier = 0xE0;
+constexpr unsigned char kLastModifier = 0xE7;
+constexpr unsigned char kErrorRollOver = 0x01;
+
 constexpr unsigned char bytes(std::initializer_list<int> positions)
 {
     unsigned char mask = 0;
@@ -113,7 +134,8 @@ SimulatedKeyboard::~SimulatedKeyboard()
 
 QString SimulatedKeyboard::pathOf(Interface interface) const
 {
-    return QStringLiteral("sim:%1:%2").arg(m_generation).arg(interface == Interface::Command ? "command" : "event");
+    const char *name = interface == Interface::Command ? "command" : interface == Interface::Event ? "event" : "keyboard";
+    return QStringLiteral("sim:%1:%2").arg(m_generation).arg(QLatin1String(name));
 }
 
 QString SimulatedKeyboard::commandPath() const
@@ -128,6 +150,12 @@ QString SimulatedKeyboard::eventPath() const
     return pathOf(Interface::Event);
 }
 
+QString SimulatedKeyboard::keyboardPath() const
+{
+    Lock lock(m_mutex);
+    return pathOf(Interface::Keyboard);
+}
+
 hid_device_info *SimulatedKeyboard::hid_enumerate(unsigned short vendorId, unsigned short productId)
 {
     Lock lock(m_mutex);
@@ -135,16 +163,23 @@ hid_device_info *SimulatedKeyboard::hid_enumerate(unsigned short vendorId, unsig
         return nullptr;
     hid_device_info *first = nullptr;
     hid_device_info **next = &first;
-    const std::pair<Interface, unsigned short> interfaces[] = {{Interface::Command, 0xFF01}, {Interface::Event, 0xFF02}};
+    struct Listed
+    {
+        Interface interface;
+        unsigned short usagePage;
+        unsigned short usage;
+    };
+    const Listed interfaces[] = {
+        {Interface::Command, 0xFF01, 0x0001}, {Interface::Event, 0xFF02, 0x0001}, {Interface::Keyboard, 0x0001, 0x0006}};
     int number = 0;
-    for (const auto &[interface, usagePage] : interfaces) {
+    for (const auto &[interface, usagePage, usage] : interfaces) {
         auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
         info->path = strdup(pathOf(interface).toLatin1().constData());
         info->vendor_id = kVendorId;
         info->product_id = kProductId;
         info->release_number = m_release;
         info->usage_page = usagePage;
-        info->usage = 0x0001;
+        info->usage = usage;
         info->interface_number = number++;
         *next = info;
         next = &info->next;
@@ -174,9 +209,9 @@ hid_device *SimulatedKeyboard::hid_open_path(const char *path)
         return nullptr;
     }
     const QString wanted = QString::fromLatin1(path);
-    for (Interface interface : {Interface::Command, Interface::Event}) {
+    for (Interface interface : {Interface::Command, Interface::Event, Interface::Keyboard}) {
         if (m_plugged && wanted == pathOf(interface)) {
-            auto *handle = new Handle{interface, m_generation};
+            auto *handle = new Handle{interface, m_generation, {}};
             m_handles.insert(handle);
             record(QStringLiteral("open %1").arg(wanted));
             return asDevice(handle);
@@ -316,8 +351,36 @@ int SimulatedKeyboard::hid_read_timeout(hid_device *device, unsigned char *data,
     Handle *handle = liveHandle(device);
     if (!handle)
         return -1;
-    return handle->interface == Interface::Command ? readCommandReport(lock, handle, data, length, milliseconds)
-                                                   : readEvent(lock, handle, data, length, milliseconds);
+    switch (handle->interface) {
+    case Interface::Command: return readCommandReport(lock, handle, data, length, milliseconds);
+    case Interface::Event: return readEvent(lock, handle, data, length, milliseconds);
+    case Interface::Keyboard: return readKeyReport(lock, handle, data, length, milliseconds);
+    }
+    return -1;
+}
+
+int SimulatedKeyboard::readKeyReport(Lock &lock, Handle *handle, unsigned char *data, size_t length, int milliseconds)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds < 0 ? kBlockingReadLimitMs : milliseconds);
+    m_wake.wait_until(lock, deadline, [&] { return !stillThere(handle) || !handle->keyReports.empty(); });
+    if (!stillThere(handle))
+        return -1;
+    if (handle->keyReports.empty())
+        return 0;
+    const QByteArray report = handle->keyReports.front();
+    handle->keyReports.pop_front();
+    return deliver(report, false, Fault::Fail, data, length);
+}
+
+int SimulatedKeyboard::hid_get_report_descriptor(hid_device *device, unsigned char *buffer, size_t size)
+{
+    Lock lock(m_mutex);
+    Handle *handle = liveHandle(device);
+    if (!handle || !stillThere(handle) || handle->interface != Interface::Keyboard)
+        return -1;
+    const size_t copied = std::min(size, sizeof kBootKeyboardDescriptor);
+    std::memcpy(buffer, kBootKeyboardDescriptor, copied);
+    return int(copied);
 }
 
 int SimulatedKeyboard::readCommandReport(Lock &lock, Handle *handle, unsigned char *data, size_t length, int milliseconds)
@@ -418,6 +481,7 @@ void SimulatedKeyboard::unplugLocked()
     m_reply.clear();
     m_payloadOut.clear();
     m_incoming = IncomingPayload();
+    m_keysHeld.clear();
     record(QStringLiteral("unplugged"));
     m_wake.notify_all();
 }
@@ -450,6 +514,44 @@ void SimulatedKeyboard::sendEvent(quint32 code)
 {
     Lock lock(m_mutex);
     queueEvent(code, 0);
+}
+
+void SimulatedKeyboard::pressKey(unsigned char usage)
+{
+    Lock lock(m_mutex);
+    if (!m_plugged || usage == 0 || std::find(m_keysHeld.begin(), m_keysHeld.end(), usage) != m_keysHeld.end())
+        return;
+    m_keysHeld.push_back(usage);
+    sendKeyReport();
+}
+
+void SimulatedKeyboard::releaseKey(unsigned char usage)
+{
+    Lock lock(m_mutex);
+    const auto held = std::find(m_keysHeld.begin(), m_keysHeld.end(), usage);
+    if (!m_plugged || held == m_keysHeld.end())
+        return;
+    m_keysHeld.erase(held);
+    sendKeyReport();
+}
+
+void SimulatedKeyboard::sendKeyReport()
+{
+    QByteArray report(2 + kBootKeys, '\0');
+    int keys = 0;
+    for (const unsigned char usage : m_keysHeld) {
+        if (usage >= kFirstModifier && usage <= kLastModifier)
+            report[0] = char(quint8(report[0]) | 1u << (usage - kFirstModifier));
+        else if (keys < kBootKeys)
+            report[2 + keys++] = char(usage);
+        else
+            std::fill(report.begin() + 2, report.end(), char(kErrorRollOver));
+    }
+    for (Handle *handle : m_handles) {
+        if (handle->interface == Interface::Keyboard && stillThere(handle))
+            handle->keyReports.push_back(report);
+    }
+    m_wake.notify_all();
 }
 
 void SimulatedKeyboard::queueEvent(quint32 code, qint64 delayMs)

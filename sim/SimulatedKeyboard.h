@@ -16,18 +16,26 @@
 #include <mutex>
 #include <random>
 #include <set>
+#include <vector>
 
 class SimulatedKeyboardObserver;
 
 // A Norvane KALVOR Keyboard 4200 behind the hidapi seam: the command interface (usage page
-// ff01) and the event interface (ff02), the firmware's whole state, and a referee that checks
-// every report the host sends and logs what it saw.
+// ff01), the event interface (ff02) and the keyboard interface (usage page 01, usage 06), the
+// firmware's whole state, and a referee that checks every report the host sends and logs what
+// it saw.
 //
 // The keyboard acknowledges each set command on the event interface (04 04 00 00): once when
 // the command frame arrives, and once more when a bulk payload is complete. A change of the
 // keyboard mode is reported as 04 05 0m 00. Get commands are answered by the next feature
 // report read; bulk gets queue their payload as 64-byte input reports (one 21-byte report for
 // the key on/off table).
+//
+// Keys pressed and released on it (pressKey, releaseKey) go out as 8-byte boot-protocol reports
+// on the keyboard interface, a copy to every handle open on it: modifier bits, a reserved byte
+// and up to six keys; with a seventh key held, the six bytes read ErrorRollOver (01). Its report
+// descriptor, the boot keyboard's, comes from hid_get_report_descriptor. What is typed is not
+// logged.
 //
 // Thread contract: every member may be called from any thread.
 class SimulatedKeyboard final : public HidApi
@@ -84,6 +92,7 @@ public:
     int hid_read(hid_device *device, unsigned char *data, size_t length) override;
     int hid_read_timeout(hid_device *device, unsigned char *data, size_t length, int milliseconds) override;
     void hid_close(hid_device *device) override;
+    int hid_get_report_descriptor(hid_device *device, unsigned char *buffer, size_t size) override;
 
     // The person at the keyboard.
     void unplug();
@@ -91,6 +100,8 @@ public:
     bool isPlugged() const;
     void switchKeyboardMode(unsigned char mode); // the keyboard's own mode key
     void sendEvent(quint32 code);               // any 4-byte event report, big-endian
+    void pressKey(unsigned char usage);         // a usage of the Keyboard/Keypad page
+    void releaseKey(unsigned char usage);
 
     // Misbehaviour. A fault strikes the occurrence-th call of its step from now on, once; on
     // the event interface, the occurrence-th event report delivered.
@@ -108,6 +119,7 @@ public:
     unsigned short releaseNumber() const { return m_release; }
     QString commandPath() const;
     QString eventPath() const;
+    QString keyboardPath() const;
     int openHandles() const;
 
     // What the keyboard saw: every feature and output report the host sent, a timestamped
@@ -119,11 +131,12 @@ public:
     void clearRecords();
 
 private:
-    enum class Interface { Command, Event };
+    enum class Interface { Command, Event, Keyboard };
     struct Handle
     {
         Interface interface;
         int generation;
+        std::deque<QByteArray> keyReports;      // keyboard interface: not yet read
     };
     struct PendingFault
     {
@@ -165,6 +178,8 @@ private:
     void queuePayload(const unsigned char *frame);
     int readCommandReport(Lock &lock, Handle *handle, unsigned char *data, size_t length, int milliseconds);
     int readEvent(Lock &lock, Handle *handle, unsigned char *data, size_t length, int milliseconds);
+    int readKeyReport(Lock &lock, Handle *handle, unsigned char *data, size_t length, int milliseconds);
+    void sendKeyReport();
     int deliver(QByteArray report, bool faulty, Fault fault, unsigned char *data, size_t length);
     bool stillThere(Handle *handle) const;
 
@@ -188,6 +203,7 @@ private:
     QByteArray m_reply;                         // answer to the next feature-report read
     std::deque<QByteArray> m_payloadOut;        // input reports of a bulk get
     IncomingPayload m_incoming;                 // output reports of a bulk set
+    std::vector<unsigned char> m_keysHeld;      // keyboard interface, in the order pressed
 
     SimulatedKeyboardObserver *m_observer = nullptr;
     QList<QByteArray> m_featureReports;

@@ -25,6 +25,7 @@ struct FoundDevice
     qint32 type = 0;
     QString cmdPath;
     QString eventPath;
+    QString keyboardPath;      // its HID keyboard interface, where key presses arrive; may be empty
 };
 
 // Reads every device section of an INI descriptor, in section order. "common/total" is read

@@ -25,6 +25,9 @@ public:
     virtual int hid_read(hid_device *device, unsigned char *data, size_t length) = 0;
     virtual int hid_read_timeout(hid_device *device, unsigned char *data, size_t length, int milliseconds) = 0;
     virtual void hid_close(hid_device *device) = 0;
+    // The interface's HID report descriptor, as later releases of hidapi give it: the number of
+    // bytes copied into `buffer`, or -1. This one answers -1: no descriptor is known.
+    virtual int hid_get_report_descriptor(hid_device *device, unsigned char *buffer, size_t size);
 
     // The system's hidapi; initialised on first use, which the owner of the device link does
     // on the main thread before any other thread can open a device.

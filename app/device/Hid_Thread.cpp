@@ -26,8 +26,20 @@ constexpr int kFailedReadsForRemoval = 5;
 constexpr int kPayloadReadMs = 1000;        // a keyboard that stops sending fails the read
 constexpr int kReportDataSize = 64;
 constexpr quint32 kAcknowledgement = 0x04040000;
+// The keyboard's own HID keyboard interface (Generic Desktop page, Keyboard usage).
+constexpr unsigned short kKeyboardUsagePage = 0x0001;
+constexpr unsigned short kKeyboardUsage = 0x0006;
 
 int chunkSize(int length) { return std::min(length, kReportDataSize); }
+
+QString firstPathOf(const hid_device_info *devices, unsigned short usagePage, unsigned short usage)
+{
+    for (const hid_device_info *i = devices; i; i = i->next) {
+        if (i->usage_page == usagePage && i->usage == usage)
+            return QString::fromLocal8Bit(i->path);
+    }
+    return QString();
+}
 
 // The span of a pool task: takes over what the main thread handed off, and hands its own
 // writes back when it ends.
@@ -101,10 +113,11 @@ QList<FoundDevice> Hid_Thread::enumerateDevices(const QList<DeviceDescriptor> &d
             if (!command.isEmpty() && !event.isEmpty())
                 break;
         }
+        const QString keyboard = firstPathOf(devices, kKeyboardUsagePage, kKeyboardUsage);
         m_api.hid_free_enumeration(devices);
         if (command.isEmpty() || event.isEmpty())
             continue;
-        found.append(FoundDevice{index, d.type, command, event});
+        found.append(FoundDevice{index, d.type, command, event, keyboard});
         std::lock_guard<std::mutex> lock(pathMutex);
         cmdPath = command;
         eventPath = event;

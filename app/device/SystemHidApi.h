@@ -3,7 +3,13 @@
 
 #include "HidApi.h"
 
-// Forwards every call to the system's shared libhidapi-hidraw.
+#include <map>
+#include <mutex>
+#include <string>
+
+// Forwards every call to the system's shared libhidapi-hidraw. The report descriptor, which the
+// library's release on our systems cannot give yet, comes from sysfs, where the kernel keeps it
+// beside each hidraw node.
 class SystemHidApi final : public HidApi
 {
 public:
@@ -20,4 +26,9 @@ public:
     int hid_read(hid_device *device, unsigned char *data, size_t length) override;
     int hid_read_timeout(hid_device *device, unsigned char *data, size_t length, int milliseconds) override;
     void hid_close(hid_device *device) override;
+    int hid_get_report_descriptor(hid_device *device, unsigned char *buffer, size_t size) override;
+
+private:
+    std::mutex m_mutex;
+    std::map<hid_device *, std::string> m_paths;   // of every open device, for its descriptor
 };

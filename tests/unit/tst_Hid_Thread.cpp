@@ -831,6 +831,7 @@ void tst_Hid_Thread::discovery()
         indices.append(found.index);
         QCOMPARE(found.cmdPath, keyboard.commandPath());
         QCOMPARE(found.eventPath, keyboard.eventPath());
+        QCOMPARE(found.keyboardPath, keyboard.keyboardPath());
     }
     QCOMPARE(indices, foundIndices);
     QCOMPARE(hid.commandInterfacePath(), pathsSet ? keyboard.commandPath() : QString());
