@@ -21,7 +21,12 @@ Widget::Widget(KeyMap::Layout layout, HidApi &hidApi, QWidget *parent)
     , link(hidApi)
     , m_keyHook(layout)
     , m_inputHook(m_keyHook)
+    , m_keyboardInterface(hidApi)
 {
+    // Keys from the keyboard's own reports; a key that the desktop's events bring too is
+    // reported once.
+    connect(&m_keyboardInterface, &KeyboardInterfaceReader::keyChanged, this,
+            [this](bool isDown, int usage) { m_keyHook.keyUsage(isDown, uchar(usage)); });
     link.setOwner(this);
     m_controller = new Ui_Controler(layout);
     m_controller->setupUi(this, &link);
@@ -46,6 +51,7 @@ Widget::~Widget()
 {
     link.stopListener();
     m_inputHook.removeHOOK();
+    m_keyboardInterface.stop();
     // The views are children of this window and outlive the link member by a moment: whatever
     // the scene calls while it is torn down must not reach a destroyed link.
     m_controller->view()->setHidLink(nullptr);
@@ -55,6 +61,8 @@ Widget::~Widget()
 void Widget::checkDevice()
 {
     foundDevices = link.enumerateDevices(readDeviceDescriptors());
+    // The keyboard whose paths the link keeps is the last one found.
+    m_keyboardInterface.follow(foundDevices.isEmpty() ? QString() : foundDevices.constLast().keyboardPath);
     link.stopListener();
     link.startListener();
     syncFW();

@@ -4,6 +4,7 @@
 #include "DeviceChangeWatcher.h"
 #include "Hid_Thread.h"
 #include "InputHook.h"
+#include "KeyboardInterfaceReader.h"
 #include "KeyEventSink.h"
 #include "KeyHook.h"
 #include "KeyMap.h"
@@ -19,8 +20,8 @@ class Ui_Controler;
 // The one top-level window. Owns the device link, the presence timer and the window controller;
 // everything visible is drawn by the controller's two views. It looks for the keyboard at
 // construction and 100 ms after the last device change of a burst, re-reads the keyboard mode
-// after a resume, and passes the keyboard's vendor events and every key and button press of the
-// desktop on to the scene.
+// after a resume, and passes the keyboard's vendor events, every key and button press of the
+// desktop and the keys of the keyboard's own keyboard interface on to the scene.
 //
 // Published to the scene as `kernel`, which calls only syncFW(). GUI thread, except
 // vendorEvent(), which the device link's listener calls from its pool thread.
@@ -55,6 +56,7 @@ private:
     QList<FoundDevice> foundDevices;
     KeyHook m_keyHook;
     InputHook m_inputHook;
+    KeyboardInterfaceReader m_keyboardInterface;
     DeviceChangeWatcher m_deviceChanges;
     ResumeWatcher m_resumes;
 };
