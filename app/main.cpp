@@ -5,13 +5,17 @@
 #include "ImageTree.h"
 #include "InstallationFlags.h"
 #include "SceneResources.h"
+#include "ShellLog.h"
 #include "SimulatedKeyboard.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "Widget.h"
+#include "WindowPlatform.h"
 #include "WorkingDirectory.h"
 
 #include <QApplication>
+
+#include <vector>
 
 namespace {
 
@@ -27,7 +31,20 @@ constexpr unsigned short kSimulatedRelease = SimulatedKeyboard::kReleaseUS;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // The platform goes to the toolkit as an option of this process, not in the environment, so
+    // that programs started from here make their own choice.
+    QByteArray platformOption("-platform");
+    QByteArray platform = chooseWindowPlatform(QProcessEnvironment::systemEnvironment());
+    std::vector<char *> arguments(argv, argv + argc);
+    if (!platform.isEmpty()) {
+        arguments.push_back(platformOption.data());
+        arguments.push_back(platform.data());
+    }
+    arguments.push_back(nullptr);
+    int count = int(arguments.size()) - 1;
+
+    QApplication app(count, arguments.data());
+    qCDebug(lcShell, "window platform %s", qUtf8Printable(QGuiApplication::platformName()));
     SingleInstance instance(QCoreApplication::applicationFilePath());
     if (!instance.acquire())
         return 1;
