@@ -4,13 +4,19 @@
 #include "Hid_Thread.h"
 #include "myQQuickView.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(KeyMap::Layout layout)
     : m_layout(layout)
+    // A Wayland client cannot place its windows: the toolkit takes the position and the
+    // compositor never applies it.
+    , m_compositorPlaces(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
 }
 
@@ -33,6 +39,7 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *link)
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
     m_view->setClearColor(Qt::transparent);
     m_view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    m_view->installEventFilter(this);
 
     QQmlContext *context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), m_view);
@@ -59,14 +66,40 @@ void Ui_Controler::onMinimize()
 
 void Ui_Controler::onXChanged(int x)
 {
-    if (window)
-        window->move(window->x() + x, window->y());
+    moveWindowBy(QPoint(x, 0));
 }
 
 void Ui_Controler::onYChanged(int y)
 {
-    if (window)
-        window->move(window->x(), window->y() + y);
+    moveWindowBy(QPoint(0, y));
+}
+
+// Every press on the scene may start a drag.
+bool Ui_Controler::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::MouseButtonPress && window) {
+        m_pressPosition = window->pos();
+        m_movedAway = false;
+        m_systemMove = false;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Ui_Controler::moveWindowBy(const QPoint &offset)
+{
+    if (!window || offset.isNull() || m_systemMove)
+        return;
+    // A window manager that refuses a move answers with the old position: still where the
+    // press found it, although it was sent elsewhere.
+    if (m_movedAway && window->pos() == m_pressPosition)
+        m_compositorPlaces = true;
+    if (!m_compositorPlaces) {
+        window->move(window->pos() + offset);
+        m_movedAway = window->pos() != m_pressPosition;
+        return;
+    }
+    QWindow *handle = window->windowHandle();
+    m_systemMove = handle && handle->startSystemMove();
 }
 
 void Ui_Controler::setBusy(bool isBusy)

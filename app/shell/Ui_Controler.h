@@ -4,6 +4,7 @@
 #include "KeyMap.h"
 
 #include <QObject>
+#include <QPoint>
 
 class Hid_Thread;
 class QQuickWidget;
@@ -31,15 +32,28 @@ public:
 public slots:
     void onMinimize();
     // Moves the window by the given offset; the scene sends the pointer's offset from the press
-    // point on every move while the button is held.
+    // point on every move while the button is held. Where the compositor places windows itself
+    // and ignores the move (every native Wayland window; an X window that stays where it was
+    // pressed although it was moved), the compositor is asked instead to move the window with
+    // the pointer until the button is released (a system move), once per press.
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(bool isBusy = false);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void moveWindowBy(const QPoint &offset);
+
     const KeyMap::Layout m_layout;
     QWidget *window = nullptr;
     myQQuickView *m_view = nullptr;
     QQuickWidget *m_busyView = nullptr;
     bool isBusy = false;
+    // Dragging, per press on the scene.
+    bool m_compositorPlaces = false;    // moves are ignored: for the rest of the run
+    QPoint m_pressPosition;             // the window's position at the press
+    bool m_movedAway = false;           // a move away from there was asked for
+    bool m_systemMove = false;          // the compositor moves the window until the release
 };
