@@ -2,6 +2,7 @@
 // What the simulated keyboard takes from the environment: its release number, where its state
 // file is, and whether it keeps a record.
 #include "HidApiSelection.h"
+#include "TestEnvironment.h"
 
 #include <QtTest>
 
@@ -41,11 +42,7 @@ void tst_HidApiSelection::setup()
     QFETCH(int, release);
     QFETCH(QString, statePath);
     QFETCH(QString, recordPath);
-    QProcessEnvironment environment;
-    for (const QString &variable : variables)
-        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
-
-    const SimulationSetup setup = simulationSetup(environment, 0x3300);
+    const SimulationSetup setup = simulationSetup(environmentOf(variables), 0x3300);
     QCOMPARE(int(setup.release), release);
     QCOMPARE(setup.statePath, statePath);
     QCOMPARE(setup.recordPath, recordPath);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which window platform the application asks for, by session.
+#include "TestEnvironment.h"
 #include "WindowPlatform.h"
 
 #include <QtTest>
@@ -35,10 +36,7 @@ void tst_WindowPlatform::choice()
 {
     QFETCH(QStringList, variables);
     QFETCH(QByteArray, platform);
-    QProcessEnvironment environment;
-    for (const QString &variable : variables)
-        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
-    QCOMPARE(chooseWindowPlatform(environment), platform);
+    QCOMPARE(chooseWindowPlatform(environmentOf(variables)), platform);
 }
 
 QTEST_GUILESS_MAIN(tst_WindowPlatform)
