@@ -107,6 +107,15 @@ start_app() {
     e2e_page=none
 }
 
+# start_quiet_app <executable>: start_app without logging rules, as a user runs it; what it
+# writes goes to $app_log all the same.
+start_quiet_app() {
+    local rules=$QT_LOGGING_RULES
+    unset QT_LOGGING_RULES
+    start_app "$1"
+    export QT_LOGGING_RULES=$rules
+}
+
 # The start-up animation and the menus' entry: the scene logs nothing when they end.
 wait_for_entry() { sleep 6; }
 
@@ -130,6 +139,16 @@ log_has() {   # log_has <file> <count> <line>: the whole line occurs exactly cou
 wait_for_line() {   # wait_for_line <file> <line> [seconds, 10]: the whole line appears
     local tries=$(( ${3:-10} * 10 ))
     for _ in $(seq "$tries"); do grep -qxF -- "$2" "$1" 2>/dev/null && return 0; sleep 0.1; done
+    return 1
+}
+
+# no_typing_written <log>: the log holds no key usage, key change or pointer position (else
+# prints the first such lines).
+no_typing_written() {
+    local leaks
+    leaks=$(grep -inE 'usage|[0-9]+ *, *[0-9]+|key (down|up)|button [0-9]' "$1")
+    [ -z "$leaks" ] && return 0
+    printf '  %s\n' "$leaks" | head -5
     return 1
 }
 
