@@ -19,6 +19,8 @@ packages=(
     fonts-liberation2 fonts-noto-cjk
     # end-to-end tests and screenshots
     xvfb xdotool x11-utils imagemagick
+    # Wayland: the toolkit's native Wayland platform, and a compositor that runs headless in tests
+    qtwayland5 weston
     # the key-latency benchmark types through the XTEST extension
     libxtst-dev
     # a private message bus standing in for the system bus in the resume test
