@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test: the whole suite, then the suite under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the device-link tests under ThreadSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded device tests (the link and the
+# keyboard interface reader) under ThreadSanitizer.
 # TARVENIX_SANITIZERS=0 skips the two sanitizer runs (for a quick local check).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,7 +29,7 @@ if [ "${TARVENIX_SANITIZERS:-1}" != 0 ]; then
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$jobs" -L unit
 
     echo "== thread sanitizer, device link"
-    build_and_test build-tsan "thread" --target tst_Hid_Thread
+    build_and_test build-tsan "thread" --target tst_Hid_Thread tst_KeyboardInterfaceReader
     TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1" \
-        ctest --test-dir build-tsan --output-on-failure -R '^tst_Hid_Thread$'
+        ctest --test-dir build-tsan --output-on-failure -R '^tst_(Hid_Thread|KeyboardInterfaceReader)$'
 fi

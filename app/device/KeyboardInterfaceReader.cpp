@@ -99,8 +99,20 @@ void KeyboardInterfaceReader::post(const QVector<KeyboardReport::Change> &change
 {
     if (changes.isEmpty())
         return;
-    QMetaObject::invokeMethod(this, [this, changes] {
-        for (const KeyboardReport::Change &change : changes)
-            emit keyChanged(change.isDown, change.usage);
-    }, Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> lock(m_changesMutex);
+        m_changes += changes;
+    }
+    QMetaObject::invokeMethod(this, "deliverChanges", Qt::QueuedConnection);
+}
+
+void KeyboardInterfaceReader::deliverChanges()
+{
+    QVector<KeyboardReport::Change> changes;
+    {
+        std::lock_guard<std::mutex> lock(m_changesMutex);
+        changes.swap(m_changes);
+    }
+    for (const KeyboardReport::Change &change : changes)
+        emit keyChanged(change.isDown, change.usage);
 }

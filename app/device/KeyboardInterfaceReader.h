@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 // Reads the keyboard's own HID keyboard interface, which sends its key reports to every reader
@@ -42,6 +43,7 @@ signals:
 private:
     void read(hid_device *device, const KeyboardReportLayout &layout);
     void post(const QVector<KeyboardReport::Change> &changes);
+    Q_INVOKABLE void deliverChanges();
     void refuse(const QString &path, const char *why);
 
     HidApi &m_api;
@@ -50,4 +52,7 @@ private:
     std::atomic<bool> m_running{false};   // cleared to end the reading thread
     std::atomic<bool> m_alive{false};     // the thread is reading
     std::thread m_thread;
+    // From the reading thread to this object's, through a lock that thread checkers see.
+    std::mutex m_changesMutex;
+    QVector<KeyboardReport::Change> m_changes;
 };
