@@ -100,15 +100,18 @@ SceneTestCase {
             { tag: "hide by clicking the shown entry", clicks: [[0, true], [0, true]], page: -1 },
             { tag: "show it again", clicks: [[0, true], [0, true], [0, true]], page: 0 },
             { tag: "switch", clicks: [[0, true], [2, true]], page: 2 },
-            { tag: "switch during the hiding slide", clicks: [[0, true], [2, false], [1, true]], page: 1 },
-            { tag: "switch during the showing slide", clicks: [[0, false], [2, true]], page: 2 },
+            // A click "during" a slide must come before the slide ends, also on a loaded machine
+            // that stalls between two clicks: these slides last long.
+            { tag: "switch during the hiding slide", clicks: [[0, true], [2, false], [1, true]], page: 1, speed: 4000 },
+            { tag: "switch during the showing slide", clicks: [[0, false], [2, true]], page: 2, speed: 4000 },
             // The showing slide ends in place, with no page to show.
-            { tag: "hide during the showing slide", clicks: [[1, false], [1, true]], page: -1, x: 0 }
+            { tag: "hide during the showing slide", clicks: [[1, false], [1, true]], page: -1, x: 0, speed: 4000 }
         ]
     }
 
     function test_pageArea(data) {
-        var scene = createStartedScene(800)
+        var speed = data.speed !== undefined ? data.speed : 800
+        var scene = createStartedScene(speed)
         var main = findNamed(scene, "main_Z4")
         var pages = findNamed(scene, "pages")
         var showSlide = findNamed(scene, "showSlide")
@@ -116,7 +119,7 @@ SceneTestCase {
         for (var i = 0; i < data.clicks.length; ++i) {
             click(scene, functionEntry(data.clicks[i][0]))
             if (data.clicks[i][1])
-                tryVerify(function () { return !showSlide.running && !hideSlide.running }, 3000)
+                tryVerify(function () { return !showSlide.running && !hideSlide.running }, 3 * speed)
         }
         compare(main.pageId, data.page)
         compare(findNamed(scene, "menu_Func").currentIndex, data.page)
@@ -130,7 +133,8 @@ SceneTestCase {
     }
 
     function test_aClickDuringASlideCompletesItAtOnce() {
-        var scene = createStartedScene(800)
+        // Long slides, so that each click lands during one however the machine is loaded.
+        var scene = createStartedScene(4000)
         var main = findNamed(scene, "main_Z4")
         var pages = findNamed(scene, "pages")
         click(scene, functionEntry(0))
@@ -144,7 +148,7 @@ SceneTestCase {
         // The hiding slide ended at once and the showing slide of the last choice began.
         verify(pages.x < -1000)
         compare(main.pageId, 0)
-        tryCompare(pages, "x", 0)
+        tryCompare(pages, "x", 0, 12000)
     }
 
     function test_settingsPanel() {
