@@ -3,20 +3,12 @@
 
 #include "PlatformLog.h"
 
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <libudev.h>
 
 #include <cstring>
-
-namespace {
-
-bool isPresenceAction(const char *action)
-{
-    return action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
-}
-
-} // namespace
 
 DeviceChangeWatcher::DeviceChangeWatcher(QObject *parent)
     : QObject(parent)
@@ -60,9 +52,15 @@ void DeviceChangeWatcher::readEvents()
 {
     // The monitor's socket does not block: the loop ends when nothing more is queued.
     while (udev_device *device = udev_monitor_receive_device(m_monitor)) {
-        const bool presence = isPresenceAction(udev_device_get_action(device));
+        const char *action = udev_device_get_action(device);
+        const bool added = action && std::strcmp(action, "add") == 0;
+        const bool removed = action && std::strcmp(action, "remove") == 0;
+        const char *node = added ? udev_device_get_devnode(device) : nullptr;
+        const QString deviceNode = node ? QFile::decodeName(node) : QString();
         udev_device_unref(device);
-        if (presence)
+        if (added || removed)
             emit deviceChanged();
+        if (!deviceNode.isEmpty())
+            emit interfaceAdded(deviceNode);
     }
 }

@@ -14,8 +14,10 @@ struct udev_monitor;
 // interface); the receiver debounces them.
 //
 // On Linux a udev monitor on the "hidraw" subsystem, read on the GUI thread: every "add" and
-// "remove" event gives one deviceChanged(). Without udev (no udev daemon, as in containers)
-// start() still succeeds but no events come.
+// "remove" event gives one deviceChanged(), and every "add" also gives interfaceAdded() with
+// the interface's device node ("/dev/hidraw3", the path hidapi opens it by; Linux only, for
+// the launcher, which looks at the interface that arrived). Without udev (no udev daemon, as
+// in containers) start() still succeeds but no events come.
 //
 // GUI thread only.
 class DeviceChangeWatcher : public QObject
@@ -32,6 +34,7 @@ public:
 
 signals:
     void deviceChanged();
+    void interfaceAdded(const QString &deviceNode);
 
 private:
     void stop();
