@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds, and runs every test: the whole suite, then the suite under
+# Installs what is missing, builds, and runs every test: the whole suite, then the Windows
+# launcher cross-built with mingw-w64 and tried under Wine, then the suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded device tests (the link and the
 # keyboard interface reader) under ThreadSanitizer.
 # TARVENIX_SANITIZERS=0 skips the two sanitizer runs (for a quick local check).
@@ -22,6 +23,11 @@ build_and_test() {
 echo "== build and test"
 build_and_test build ""
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Windows launcher: mingw-w64 cross build, under Wine"
+cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-mingw -j"$jobs"
+ctest --test-dir build-mingw --output-on-failure
 
 if [ "${TARVENIX_SANITIZERS:-1}" != 0 ]; then
     echo "== address and undefined-behaviour sanitizers"

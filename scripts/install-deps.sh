@@ -27,6 +27,8 @@ packages=(
     dbus-daemon
     # tools: tools/make_sounds.py encodes the background track (MP3) with lame
     lame
+    # the Windows launcher: cross compiler, and Wine to try it
+    g++-mingw-w64-x86-64 wine64
 )
 
 missing=()
