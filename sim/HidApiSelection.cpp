@@ -17,12 +17,14 @@ namespace {
 // then the keyboard goes.
 struct Simulation
 {
+    unsigned short defaultRelease;
     SimulatedKeyboardFiles files;
     SimulatedKeyboard keyboard;
     std::unique_ptr<SimulatedTyping> typing;
 
-    explicit Simulation(const SimulationSetup &setup)
-        : files(setup.statePath, setup.recordPath)
+    Simulation(const SimulationSetup &setup, unsigned short defaultRelease)
+        : defaultRelease(defaultRelease)
+        , files(setup.statePath, setup.recordPath)
         , keyboard(setup.release)
     {
         if (const auto state = files.loadState())
@@ -34,6 +36,8 @@ struct Simulation
             typing = std::make_unique<SimulatedTyping>(keyboard, setup.keysPath);
     }
 };
+
+Simulation *simulation = nullptr;
 
 } // namespace
 
@@ -62,8 +66,23 @@ SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned
 
 HidApi &selectHidApi(unsigned short defaultRelease)
 {
-    if (qgetenv("TARVENIX_DEVICE") != "simulated")
+    if (!keyboardSimulated())
         return HidApi::system();
-    static Simulation simulation(simulationSetup(QProcessEnvironment::systemEnvironment(), defaultRelease));
-    return simulation.keyboard;
+    static Simulation theSimulation(simulationSetup(QProcessEnvironment::systemEnvironment(), defaultRelease),
+                                    defaultRelease);
+    simulation = &theSimulation;
+    return theSimulation.keyboard;
+}
+
+bool keyboardSimulated()
+{
+    return qgetenv("TARVENIX_DEVICE") == "simulated";
+}
+
+void replugSimulatedKeyboard()
+{
+    if (simulation) {
+        const SimulationSetup setup = simulationSetup(QProcessEnvironment::systemEnvironment(), simulation->defaultRelease);
+        simulation->keyboard.swapFor(setup.release);
+    }
 }

@@ -30,3 +30,11 @@ SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned
 // (release `defaultRelease` unless TARVENIX_SIM_RELEASE says otherwise: US 0x3300, UK 0x3200),
 // starting from its state file and keeping it up to date; the system's hidapi otherwise.
 HidApi &selectHidApi(unsigned short defaultRelease);
+
+// True when TARVENIX_DEVICE is "simulated".
+bool keyboardSimulated();
+
+// Another simulated keyboard is plugged in: the process's simulated keyboard comes back, under
+// new paths, with the release number that TARVENIX_SIM_RELEASE names now (the program may have
+// changed it). Nothing before selectHidApi has made the simulated keyboard.
+void replugSimulatedKeyboard();

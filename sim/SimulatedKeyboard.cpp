@@ -489,11 +489,29 @@ void SimulatedKeyboard::unplugLocked()
 void SimulatedKeyboard::replug()
 {
     Lock lock(m_mutex);
-    if (m_plugged)
-        return;
+    if (!m_plugged)
+        plugLocked();
+}
+
+void SimulatedKeyboard::swapFor(unsigned short releaseNumber)
+{
+    Lock lock(m_mutex);
+    unplugLocked();
+    m_release = releaseNumber;
+    plugLocked();
+}
+
+void SimulatedKeyboard::plugLocked()
+{
     m_plugged = true;
     ++m_generation;
     record(QStringLiteral("plugged in as %1").arg(pathOf(Interface::Command)));
+}
+
+unsigned short SimulatedKeyboard::releaseNumber() const
+{
+    Lock lock(m_mutex);
+    return m_release;
 }
 
 bool SimulatedKeyboard::isPlugged() const

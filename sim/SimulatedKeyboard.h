@@ -97,6 +97,9 @@ public:
     // The person at the keyboard.
     void unplug();
     void replug();                              // the interfaces come back under new paths
+    // Another keyboard, of this release number, takes this one's place: unplugged if it was
+    // plugged in, then plugged in again under new paths, keeping its state.
+    void swapFor(unsigned short releaseNumber);
     bool isPlugged() const;
     void switchKeyboardMode(unsigned char mode); // the keyboard's own mode key
     void sendEvent(quint32 code);               // any 4-byte event report, big-endian
@@ -116,7 +119,7 @@ public:
     // Not owned; told every report received and every change of state from now on (nullptr:
     // nobody). Set it before the host starts talking.
     void setObserver(SimulatedKeyboardObserver *observer);
-    unsigned short releaseNumber() const { return m_release; }
+    unsigned short releaseNumber() const;
     QString commandPath() const;
     QString eventPath() const;
     QString keyboardPath() const;
@@ -169,6 +172,7 @@ private:
     void stateChanged();
     void violation(const QString &what);
     void unplugLocked();
+    void plugLocked();
     void acknowledge();
     void queueEvent(quint32 code, qint64 delayMs);
     void handleFrame(const unsigned char *frame);
@@ -183,7 +187,7 @@ private:
     int deliver(QByteArray report, bool faulty, Fault fault, unsigned char *data, size_t length);
     bool stillThere(Handle *handle) const;
 
-    const unsigned short m_release;
+    unsigned short m_release;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     QElapsedTimer m_clock;

@@ -4,6 +4,7 @@
 #include "HidApiSelection.h"
 #include "TestEnvironment.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_HidApiSelection : public QObject
@@ -13,6 +14,7 @@ class tst_HidApiSelection : public QObject
 private slots:
     void setup_data();
     void setup();
+    void replugTakesTheReleaseNamedNow();
 };
 
 void tst_HidApiSelection::setup_data()
@@ -46,6 +48,35 @@ void tst_HidApiSelection::setup()
     QCOMPARE(int(setup.release), release);
     QCOMPARE(setup.statePath, statePath);
     QCOMPARE(setup.recordPath, recordPath);
+}
+
+// A program that learns that another keyboard was plugged in changes the variable, as the
+// launcher does on the simulated side; the keyboard comes back as that one.
+void tst_HidApiSelection::replugTakesTheReleaseNamedNow()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    qputenv("TARVENIX_DEVICE", "simulated");
+    qputenv("TARVENIX_SIM_STATE", folder.filePath(QStringLiteral("state")).toLocal8Bit());
+    qputenv("TARVENIX_SIM_RELEASE", "0x3300");
+    QVERIFY(keyboardSimulated());
+    HidApi &hid = selectHidApi(0x3300);
+
+    const auto firstInterface = [&hid] {
+        hid_device_info *devices = hid.hid_enumerate(0, 0);
+        const auto found = devices ? std::make_pair(int(devices->release_number), QByteArray(devices->path))
+                                   : std::make_pair(0, QByteArray());
+        hid.hid_free_enumeration(devices);
+        return found;
+    };
+    const auto before = firstInterface();
+    QCOMPARE(before.first, 0x3300);
+
+    qputenv("TARVENIX_SIM_RELEASE", "0x3200");
+    replugSimulatedKeyboard();
+    const auto after = firstInterface();
+    QCOMPARE(after.first, 0x3200);
+    QVERIFY(after.second != before.second);
 }
 
 QTEST_GUILESS_MAIN(tst_HidApiSelection)
