@@ -2,6 +2,7 @@
 #include "LinuxLauncherPlatform.h"
 
 #include "HidApi.h"
+#include "HidApiSelection.h"
 #include "LauncherCore.h"
 #include "LauncherLog.h"
 
@@ -52,6 +53,7 @@ LinuxLauncherPlatform::LinuxLauncherPlatform(HidApi &hid, QObject *parent)
         });
     }
     connect(&m_devices, &DeviceChangeWatcher::interfaceAdded, this, &LinuxLauncherPlatform::interfaceAdded);
+    connect(&m_simulatedArrivals, &SimulatedArrivals::plugged, this, &LinuxLauncherPlatform::simulatedKeyboardPlugged);
 }
 
 void LinuxLauncherPlatform::deliverTo(LauncherCore &core)
@@ -83,7 +85,10 @@ void LinuxLauncherPlatform::prepare()
 
 void LinuxLauncherPlatform::watchArrivals()
 {
-    m_devices.start();
+    if (keyboardSimulated())
+        m_simulatedArrivals.start();
+    else
+        m_devices.start();
 }
 
 std::optional<unsigned short> LinuxLauncherPlatform::keyboardRelease()
@@ -115,6 +120,21 @@ void LinuxLauncherPlatform::interfaceAdded(const QString &deviceNode)
         return;
     qCDebug(lcLauncher, "keyboard plugged in: release 0x%04x", *release);
     m_core->keyboardArrived(*release);
+}
+
+// The simulated world now has that keyboard: the builds started from now on see it too, and
+// each of its interfaces arrives, as udev would announce them.
+void LinuxLauncherPlatform::simulatedKeyboardPlugged(unsigned short releaseNumber)
+{
+    qputenv("TARVENIX_SIM_RELEASE", "0x" + QByteArray::number(releaseNumber, 16));
+    replugSimulatedKeyboard();
+    QStringList paths;
+    hid_device_info *devices = m_hid.hid_enumerate(TARVENIX_USB_VID, TARVENIX_USB_PID);
+    for (const hid_device_info *device = devices; device; device = device->next)
+        paths.append(QFile::decodeName(device->path));
+    m_hid.hid_free_enumeration(devices);
+    for (const QString &path : paths)
+        interfaceAdded(path);
 }
 
 const BuildNames &LinuxLauncherPlatform::builds() const

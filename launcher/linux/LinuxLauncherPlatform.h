@@ -5,6 +5,7 @@
 #include "DeviceChangeWatcher.h"
 #include "LauncherLock.h"
 #include "LauncherPlatform.h"
+#include "SimulatedArrivals.h"
 
 #include <QObject>
 #include <QString>
@@ -15,7 +16,8 @@ class LauncherCore;
 
 // The launcher on Linux. The keyboard's release number comes from hidapi enumeration (through
 // the same seam as the application's, so the simulated keyboard works too); a udev "add" of one
-// of its hidraw interfaces is its arrival. The configuration application is one of this user's
+// of its hidraw interfaces is its arrival (on the simulated keyboard, where there is no udev,
+// SIGUSR1 or SIGUSR2: see SimulatedArrivals). The configuration application is one of this user's
 // processes whose image ends in "US/Tarvenix" or "UK/Tarvenix"; it is closed with SIGTERM and
 // started with posix_spawn from the launcher's directory, in a process group of its own, so it
 // outlives the launcher. The layout used last is kept in
@@ -58,6 +60,7 @@ public:
 private:
     QTimer &timer(LauncherTimer timer);
     void interfaceAdded(const QString &deviceNode);
+    void simulatedKeyboardPlugged(unsigned short releaseNumber);
 
     HidApi &m_hid;
     LauncherCore *m_core = nullptr;
@@ -66,6 +69,7 @@ private:
     AppProcesses m_apps;
     LauncherLock m_lock;
     DeviceChangeWatcher m_devices;
+    SimulatedArrivals m_simulatedArrivals;
     QTimer m_watch;
     QTimer m_restart;
 };

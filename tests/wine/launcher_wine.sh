@@ -14,34 +14,9 @@ stand_in_exe=$2
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    "$wineserver" -k 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-passes=0
-check() {   # check <description> <command...>
-    local what=$1; shift
-    if "$@"; then
-        passes=$((passes + 1)); echo "PASS: $what"
-    else
-        failures=$((failures + 1)); echo "FAIL: $what"
-    fi
-}
-
-for n in $(seq 131 170); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../e2e/lib.sh"
+e2e_setup
+trap '"$wineserver" -k 2>/dev/null; e2e_cleanup' EXIT
 
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -63,15 +38,6 @@ cd "$work/cwd"
 launch() {   # launch [argument]: starts the launcher; its pid in $started
     "$wine" "$install/Tarvenix.exe" "$@" >/dev/null 2>&1 &
     started=$!
-}
-
-ends_with_zero() {   # ends_with_zero <pid> <seconds>
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-    wait "$1"
 }
 
 events_are() {   # events_are <build> <expected events, one per line>
@@ -103,13 +69,13 @@ check "but not in the working directory it was started from" test -e "$work/cwd/
 
 # --- one launcher at a time ------------------------------------------------------------------
 launch; second=$started; pids+=("$second")
-check "a second launcher ends the first" ends_with_zero "$first" 10
+check "a second launcher ends the first" exits_with "$first" 10 0
 sleep 1.5
 check "and starts nothing while the right build runs" events_are UK "started"
 
 launch /kill; killer=$started
-check "/kill ends with code 0" ends_with_zero "$killer" 10
-check "/kill ends the running launcher" ends_with_zero "$second" 10
+check "/kill ends with code 0" exits_with "$killer" 10 0
+check "/kill ends the running launcher" exits_with "$second" 10 0
 check "the application outlives the launcher" events_are UK "started"
 
 # --- KB_Lang 0 -------------------------------------------------------------------------------
@@ -120,7 +86,6 @@ check "the running application is closed within a second" events_are UK $'starte
 sleep 1
 check "and nothing is started" test ! -e "$install/US/events.txt"
 launch /kill; killer=$started
-check "/kill ends it" ends_with_zero "$third" 10
+check "/kill ends it" exits_with "$third" 10 0
 
-echo "$passes passed, $failures failed"
-[ $failures -eq 0 ]
+e2e_finish
