@@ -91,35 +91,35 @@ void LinuxLauncherPlatform::watchArrivals()
         m_devices.start();
 }
 
-std::optional<unsigned short> LinuxLauncherPlatform::keyboardRelease()
+std::vector<LinuxLauncherPlatform::KeyboardInterface> LinuxLauncherPlatform::keyboardInterfaces()
 {
+    std::vector<KeyboardInterface> interfaces;
     hid_device_info *devices = m_hid.hid_enumerate(TARVENIX_USB_VID, TARVENIX_USB_PID);
-    std::optional<unsigned short> release;
-    if (devices)
-        release = devices->release_number;
-    m_hid.hid_free_enumeration(devices);
-    return release;
-}
-
-std::optional<unsigned short> LinuxLauncherPlatform::keyboardReleaseAt(const QString &path)
-{
-    hid_device_info *devices = m_hid.hid_enumerate(TARVENIX_USB_VID, TARVENIX_USB_PID);
-    std::optional<unsigned short> release;
-    for (const hid_device_info *device = devices; device && !release; device = device->next) {
-        if (device->path && QFile::decodeName(device->path) == path)
-            release = device->release_number;
+    for (const hid_device_info *device = devices; device; device = device->next) {
+        if (device->path)
+            interfaces.push_back({QFile::decodeName(device->path), device->release_number});
     }
     m_hid.hid_free_enumeration(devices);
-    return release;
+    return interfaces;
+}
+
+std::optional<unsigned short> LinuxLauncherPlatform::keyboardRelease()
+{
+    const std::vector<KeyboardInterface> interfaces = keyboardInterfaces();
+    if (interfaces.empty())
+        return std::nullopt;
+    return interfaces.front().release;
 }
 
 void LinuxLauncherPlatform::interfaceAdded(const QString &deviceNode)
 {
-    const std::optional<unsigned short> release = keyboardReleaseAt(deviceNode);
-    if (!release || !m_core)
-        return;
-    qCDebug(lcLauncher, "keyboard plugged in: release 0x%04x", *release);
-    m_core->keyboardArrived(*release);
+    for (const KeyboardInterface &interface : keyboardInterfaces()) {
+        if (interface.path == deviceNode && m_core) {
+            qCDebug(lcLauncher, "keyboard plugged in: release 0x%04x", interface.release);
+            m_core->keyboardArrived(interface.release);
+            return;
+        }
+    }
 }
 
 // The simulated world now has that keyboard: the builds started from now on see it too, and
@@ -128,13 +128,8 @@ void LinuxLauncherPlatform::simulatedKeyboardPlugged(unsigned short releaseNumbe
 {
     qputenv("TARVENIX_SIM_RELEASE", "0x" + QByteArray::number(releaseNumber, 16));
     replugSimulatedKeyboard();
-    QStringList paths;
-    hid_device_info *devices = m_hid.hid_enumerate(TARVENIX_USB_VID, TARVENIX_USB_PID);
-    for (const hid_device_info *device = devices; device; device = device->next)
-        paths.append(QFile::decodeName(device->path));
-    m_hid.hid_free_enumeration(devices);
-    for (const QString &path : paths)
-        interfaceAdded(path);
+    for (const KeyboardInterface &interface : keyboardInterfaces())
+        interfaceAdded(interface.path);
 }
 
 const BuildNames &LinuxLauncherPlatform::builds() const

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <vector>
+
 class HidApi;
 class LauncherCore;
 
@@ -39,10 +41,6 @@ public:
     // Where timers and arrivals go.
     void deliverTo(LauncherCore &core);
 
-    // The release number of the keyboard interface that hidapi knows by this path, if it is
-    // the keyboard's.
-    std::optional<unsigned short> keyboardReleaseAt(const QString &path);
-
     void endEarlierLauncher() override;
     bool takeOver() override;
     void prepare() override;
@@ -58,6 +56,13 @@ public:
     void stopTimer(LauncherTimer timer) override;
 
 private:
+    struct KeyboardInterface
+    {
+        QString path;   // as hidapi opens it; on Linux the hidraw device node
+        unsigned short release;
+    };
+    // The keyboard's interfaces that hidapi finds by its vendor and product ID.
+    std::vector<KeyboardInterface> keyboardInterfaces();
     QTimer &timer(LauncherTimer timer);
     void interfaceAdded(const QString &deviceNode);
     void simulatedKeyboardPlugged(unsigned short releaseNumber);
