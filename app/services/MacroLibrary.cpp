@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QVariantMap>
 
 #include <algorithm>
 
@@ -31,6 +32,34 @@ int intValue(const QSettings &file, const QString &key, int fallback)
     bool ok = false;
     const int value = file.value(key).toInt(&ok);
     return ok ? value : fallback;
+}
+
+// The step keys of a file as they are, damaged ones included.
+struct StoredSteps {
+    QVariant total;
+    QVariantMap steps;
+};
+
+StoredSteps storedSteps(QSettings &file)
+{
+    StoredSteps stored{file.value(kTotalKey), {}};
+    file.beginGroup(kStepsGroup);
+    const QStringList keys = file.childKeys();
+    for (const QString &key : keys)
+        stored.steps.insert(key, file.value(key));
+    file.endGroup();
+    return stored;
+}
+
+void restoreSteps(QSettings &file, const StoredSteps &stored)
+{
+    file.remove(kStepsGroup);
+    if (stored.total.isValid())
+        file.setValue(kTotalKey, stored.total);
+    else
+        file.remove(kTotalKey);
+    for (auto it = stored.steps.cbegin(); it != stored.steps.cend(); ++it)
+        file.setValue(kStepsGroup + QLatin1Char('/') + it.key(), it.value());
 }
 
 } // namespace
@@ -113,12 +142,18 @@ bool MacroLibrary::save(const QString &name, const QStringList &steps)
     if (path.isEmpty())
         return false;
     QSettings file(path, QSettings::IniFormat);
+    const StoredSteps before = storedSteps(file);
     file.remove(kStepsGroup);
     file.setValue(kTotalKey, steps.size());
     for (int i = 0; i < steps.size(); ++i)
         file.setValue(stepKey(i), steps.at(i));
     file.sync();
-    return file.status() == QSettings::NoError;
+    if (file.status() == QSettings::NoError)
+        return true;
+    // The toolkit keeps changes it could not write in memory, where every later reader of this
+    // file in the process would see them: put back what the file holds.
+    restoreSteps(file, before);
+    return false;
 }
 
 QStringList MacroLibrary::load(const QString &name) const

@@ -33,7 +33,8 @@ public:
     // The macro files ("<name>.bin") sorted by name ignoring case.
     QStringList fileNames() const;
     // Replaces the steps of an existing macro; never creates one. False when the file is
-    // missing or cannot be written. The caller re-sends a bound macro (config()[0] >= 0).
+    // missing or cannot be written; the file and what load() answers then stay as they were.
+    // The caller re-sends a bound macro (config()[0] >= 0).
     bool save(const QString &name, const QStringList &steps);
     QStringList load(const QString &name) const;
     // [slot, repeat] as integers (a missing or non-numeric value reads as -1 and 1), or empty.

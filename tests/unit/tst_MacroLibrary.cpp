@@ -67,6 +67,7 @@ private slots:
     void savesAndLoadsEveryKeyName();
     void saveReplacesSteps();
     void saveNeverCreates();
+    void saveFailureKeepsStoredSteps();
     void loadsHandWrittenFiles_data();
     void loadsHandWrittenFiles();
     void readsAndWritesConfig_data();
@@ -182,6 +183,25 @@ void tst_MacroLibrary::saveNeverCreates()
     Fixture f;
     QVERIFY(!f.library.save(QStringLiteral("never"), {QStringLiteral("A    [Down]")}));
     QVERIFY(!QFile::exists(f.pathOf(QStringLiteral("never"))));
+}
+
+// A save that cannot be written leaves the file, and what later reads of it answer, as they
+// were. The file is written beside and renamed over the old one; a name at the file system's
+// limit leaves no room for the name of the file beside it, so the write fails even for root.
+void tst_MacroLibrary::saveFailureKeepsStoredSteps()
+{
+    Fixture f;
+    const QString macro(255 - int(qstrlen(".bin")), QLatin1Char('m'));
+    f.plantMacro(macro, "[config]\nindex=-1\ntotal=2\nrepeat=1\n[macro]\n0=A    [Down]\n1=A      [Up]\n");
+    const QString relative = QStringLiteral("modules/macro/") + macro + QStringLiteral(".bin");
+    const QByteArray before = f.contents(relative);
+    const QStringList steps = f.library.load(macro);
+    QCOMPARE(steps.size(), 2);
+
+    QVERIFY(!f.library.save(macro, {QStringLiteral("B    [Down]")}));
+    QCOMPARE(f.contents(relative), before);
+    QCOMPARE(f.library.load(macro), steps);
+    QCOMPARE(f.library.config(macro), (QVariantList{-1, 1}));
 }
 
 void tst_MacroLibrary::loadsHandWrittenFiles_data()
