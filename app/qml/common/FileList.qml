@@ -43,8 +43,10 @@ Rectangle {
             width: listView.width
             height: 20
 
+            // Across the whole row, also in a list wider than the picture.
             Image {
                 visible: index > 0
+                width: parent.width
                 source: root.skinDir + "/common/draw_line.png"
             }
 
