@@ -56,7 +56,7 @@ SceneTestCase {
         var scene = createScene()
         callLog.setReply("ui_View.loadApConfig", [])
         scene.initUI()
-        // Apart from the key definition page reading the profile.
+        // Apart from the key definition and macro pages reading the profile and the macro files.
         var pageReads = ["ui_View.getMacroIniNames", "ui_View.getKeydefine"]
         compare(callLog.names().filter(function (name) { return pageReads.indexOf(name) < 0 }),
                 ["ui_View.loadApConfig", "kernel.syncFW"])

@@ -43,6 +43,7 @@ Item {
             _ProductLayoutStringSize = size
         _ProductLayoutStringList = captions.slice(1)
         page_Keydefine.translateStrings()
+        page_Macro.translateStrings()
         page_Color.translateStrings()
         menu_Func.translateStrings()
         menu_Prof.translateStrings()
