@@ -393,8 +393,10 @@ PageTestCase {
         compare(simKeyboard.commands(), [])
         compare(simKeyboard.state().macros["2"], slot)
 
-        // The freed name is the next one made.
+        // The freed name is the next one made, empty.
         clickMacroPage(scene, 224, 289)
         compare(page(scene).selectedMacro, "Macro. 001")
+        compare(saved("Macro. 001"), [])
+        compare(shown(scene), [])
     }
 }
