@@ -3,6 +3,7 @@
 
 #include "Hid_Thread.h"
 #include "MacroEncoder.h"
+#include "PictureLevels.h"
 #include "ServicesLog.h"
 
 #include <QDir>
@@ -456,4 +457,25 @@ QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index)
 QVariantList myQQuickView::ui_94H_GetColor(uchar index)
 {
     return m_profiles.color(index);
+}
+
+// --- pictures for the lighting page ---------------------------------------------------------
+
+QVariantList myQQuickView::importPictureLevels(int modelWidth, int modelHeight, const QVariantList &keyRects)
+{
+    const QString path = dialogs().openFile(tr("Open File"),
+                                            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                                            tr("Image Files(*.png *.jpg *.jpeg)"));
+    if (path.isEmpty())
+        return {};
+    QVector<QRect> keys;
+    keys.reserve(keyRects.size());
+    for (const QVariant &rect : keyRects) {
+        const QVariantList r = rect.toList();
+        keys.append(QRect(r.value(0).toInt(), r.value(1).toInt(), r.value(2).toInt(), r.value(3).toInt()));
+    }
+    QVariantList levels;
+    for (const int level : PictureLevels::fromFile(path, QSize(modelWidth, modelHeight), keys))
+        levels.append(level);
+    return levels;
 }

@@ -127,6 +127,12 @@ public slots:
     QVariantList ui_92H_GetUserPicture(uchar index);
     QVariantList ui_94H_GetColor(uchar index);
 
+    // A PNG or JPEG picture the user picks for a user picture, scaled to the lighting page's
+    // keyboard model (modelWidth x modelHeight): per key rectangle [x, y, width, height] of the
+    // model, the mean luminance 0..255 of the picture under it, -1 for an empty rectangle.
+    // Empty when the user cancels or the file cannot be read (one line logged).
+    QVariantList importPictureLevels(int modelWidth, int modelHeight, const QVariantList &keyRects);
+
 private:
     // Queues the root object's `function` with up to four arguments.
     void callScene(const char *function, const QVariantList &arguments = {});

@@ -101,6 +101,10 @@ public slots:
     QVariantList ui_91H_GetMacroKey(uchar macroId) { return log("ui_91H_GetMacroKey", {int(macroId)}).toList(); }
     QVariantList ui_92H_GetUserPicture(uchar index) { return log("ui_92H_GetUserPicture", {int(index)}).toList(); }
     QVariantList ui_94H_GetColor(uchar index) { return log("ui_94H_GetColor", {int(index)}).toList(); }
+    QVariantList importPictureLevels(int modelWidth, int modelHeight, const QVariantList &keyRects)
+    {
+        return log("importPictureLevels", {modelWidth, modelHeight, keyRects}).toList();
+    }
 
 private:
     QVariant log(const char *slot, const QVariantList &arguments = {});

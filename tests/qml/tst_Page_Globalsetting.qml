@@ -56,8 +56,9 @@ SceneTestCase {
         var scene = createScene()
         callLog.setReply("ui_View.loadApConfig", [])
         scene.initUI()
-        // Apart from the key definition and macro pages reading the profile and the macro files.
-        var pageReads = ["ui_View.getMacroIniNames", "ui_View.getKeydefine"]
+        // Apart from the pages reading the profile and the macro files.
+        var pageReads = ["ui_View.getMacroIniNames", "ui_View.getKeydefine",
+                         "ui_View.ui_92H_GetUserPicture", "ui_View.ui_88H_GetLEDType"]
         compare(callLog.names().filter(function (name) { return pageReads.indexOf(name) < 0 }),
                 ["ui_View.loadApConfig", "kernel.syncFW"])
         compare(scene.globalSetting_size, 11)

@@ -345,6 +345,7 @@ void tst_myQQuickView::slotInterface()
         "QVariantList ui_91H_GetMacroKey(uchar macroId)",
         "QVariantList ui_92H_GetUserPicture(uchar index)",
         "QVariantList ui_94H_GetColor(uchar index)",
+        "QVariantList importPictureLevels(int modelWidth,int modelHeight,QVariantList keyRects)",
     };
     const QMetaObject &meta = myQQuickView::staticMetaObject;
     QStringList declared;

@@ -11,6 +11,41 @@ Item {
     property int labelSize: 11
     property var getKey: []
 
+    // Every position's rectangle {x, y, width, height} in the model; a hidden position's is
+    // zero-size at the model's origin.
+    function keyRects() {
+        var rects = []
+        for (var position = 0; position < getKey.length; ++position) {
+            var key = getKey[position]
+            rects.push({ x: key.x, y: key.y, width: key.width, height: key.height })
+        }
+        return rects
+    }
+
+    // Shows `levels` (index = position), solid (a user picture) or as light.
+    function showLevels(levels, solid) {
+        for (var position = 0; position < getKey.length; ++position) {
+            var key = getKey[position]
+            if (key.level !== levels[position])
+                key.level = levels[position]
+            if (key.solid !== solid)
+                key.solid = solid
+        }
+    }
+
+    // Sets one flag ("selected" or "highlighted") of the keys at `positions` and clears it on
+    // the others.
+    function markKeys(flag, positions) {
+        var marked = {}
+        for (var i = 0; i < positions.length; ++i)
+            marked[positions[i]] = true
+        for (var position = 0; position < getKey.length; ++position) {
+            var on = marked[position] === true
+            if (getKey[position][flag] !== on)
+                getKey[position][flag] = on
+        }
+    }
+
     width: childrenRect.width
     height: childrenRect.height
 
