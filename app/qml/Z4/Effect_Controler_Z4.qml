@@ -21,6 +21,7 @@ QtObject {
     // The effect the preview runs, set by restart().
     readonly property int effectId: _effectId
     readonly property bool running: timer.running
+    readonly property int interval: timer.interval
 
     property int _effectId: -1
     property var _state: ColorEffects.newState()

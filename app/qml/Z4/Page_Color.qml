@@ -244,6 +244,7 @@ Item {
 
     Effect_Controler_Z4 {
         id: effects
+        objectName: "colorEffects"
         model: model
         brightness: page.brightnessValue
         speedLevel: ColorEffects.speedLevel(page.speedValue)
@@ -307,6 +308,7 @@ Item {
     // The red palette: swatches, the bar, the "R " field and the preview strip.
     Item {
         id: palette
+        objectName: "colorPalette"
         enabled: page.isPicture
         opacity: enabled ? 1 : 0.2
 
@@ -446,6 +448,7 @@ Item {
     }
 
     Column {
+        objectName: "speedControl"
         x: 360
         y: 340
         spacing: 1
@@ -468,6 +471,7 @@ Item {
     }
 
     Column {
+        objectName: "brightnessControl"
         x: 360
         y: 385
         spacing: 1
@@ -490,6 +494,7 @@ Item {
     }
 
     Item {
+        objectName: "directionControl"
         x: 535
         y: 340
         width: wheel.width
