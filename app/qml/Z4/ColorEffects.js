@@ -79,7 +79,9 @@ function tickRipple(st, c) {
             continue
         var inner = Math.max(circle.radius - rippleWidth, 0)
         for (var p = 0; p < c.keys.length; ++p) {
-            var d = Math.sqrt(Math.pow(c.keys[p].centerX - circle.x, 2) + Math.pow(c.keys[p].centerY - circle.y, 2))
+            var dx = c.keys[p].centerX - circle.x
+            var dy = c.keys[p].centerY - circle.y
+            var d = Math.sqrt(dx * dx + dy * dy)
             if (inner <= d && d <= circle.radius)
                 st.levels[p] = c.L
         }

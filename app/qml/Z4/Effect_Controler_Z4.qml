@@ -26,6 +26,7 @@ QtObject {
     property int _effectId: -1
     property var _state: ColorEffects.newState()
     property var _keys: null
+    property double _shownAt: 0
     // A source of numbers in [0, 1) for the raindrop; tests replace it.
     property var random: Math.random
 
@@ -45,10 +46,15 @@ QtObject {
         show()
     }
 
-    // One step of the running effect: first the keys, then its counter or circles.
+    // One step of the running effect: first the keys, then its counter or circles. Steps
+    // faster than the screen's frames (the ripple's 10 ms) are shown at most once a frame.
     function step() {
         ColorEffects.tick(_effectId, _state, _context())
-        show()
+        var now = Date.now()
+        if (timer.interval >= ColorEffects.framePeriod || now - _shownAt >= ColorEffects.framePeriod) {
+            _shownAt = now
+            show()
+        }
     }
 
     // The levels of the current effect, or of its picture, on the keys.

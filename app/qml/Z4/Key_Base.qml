@@ -12,6 +12,7 @@ Item {
     property string name: ""
     property int labelSize: 11
     property color labelColor: root.globalSetting_color_enable
+    property alias labelVisible: label.visible
 
     width: cap.width
     height: cap.height
@@ -22,6 +23,7 @@ Item {
     }
 
     Text {
+        id: label
         anchors.centerIn: cap
         text: key.name
         font.family: root.globalSetting_fontFamily

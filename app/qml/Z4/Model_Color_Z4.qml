@@ -22,16 +22,25 @@ Item {
         return rects
     }
 
-    // Shows `levels` (index = position), solid (a user picture) or as light.
+    // Shows `levels` (index = position), solid (a user picture) or as light. Only the keys
+    // whose level changed are touched: a running preview calls this on every step.
     function showLevels(levels, solid) {
+        var shown = _shown
+        var force = shown.length !== getKey.length || _solid !== solid
         for (var position = 0; position < getKey.length; ++position) {
-            var key = getKey[position]
-            if (key.level !== levels[position])
-                key.level = levels[position]
-            if (key.solid !== solid)
-                key.solid = solid
+            if (force)
+                getKey[position].solid = solid
+            if (force || shown[position] !== levels[position]) {
+                shown[position] = levels[position]
+                getKey[position].level = levels[position]
+            }
         }
+        _solid = solid
     }
+
+    // What showLevels() last gave the keys.
+    property var _shown: []
+    property bool _solid: false
 
     // Sets one flag ("selected" or "highlighted") of the keys at `positions` and clears it on
     // the others.
