@@ -463,8 +463,7 @@ QVariantList myQQuickView::ui_94H_GetColor(uchar index)
 
 QVariantList myQQuickView::importPictureLevels(int modelWidth, int modelHeight, const QVariantList &keyRects)
 {
-    const QString path = dialogs().openFile(tr("Open File"),
-                                            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+    const QString path = dialogs().openFile(tr("Open File"), startFolder(QStandardPaths::PicturesLocation),
                                             tr("Image Files(*.png *.jpg *.jpeg)"));
     if (path.isEmpty())
         return {};
