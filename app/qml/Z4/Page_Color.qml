@@ -31,7 +31,7 @@ Item {
         for (var i = 0; i < ColorEffects.pictureCount; ++i) {
             var stored = ui_View.ui_92H_GetUserPicture(i)
             if (stored.length === ColorEffects.pictureSize)
-                effects.setPicture(i, stored.map(_integer))
+                effects.setPicture(i, stored.map(_level))
         }
         var mode = ui_View.ui_88H_GetLEDType()
         if (mode.length === 5) {
@@ -204,6 +204,11 @@ Item {
     function _integer(value) {
         var n = parseInt(value, 10)
         return isNaN(n) ? -1 : n
+    }
+
+    // A stored picture entry; anything that is not a number reads as 0.
+    function _level(value) {
+        return Math.max(0, _integer(value))
     }
 
     function _label(list, strings) {
