@@ -266,6 +266,14 @@ PageTestCase {
         mouseClick(findNamed(scene, "swatch3"), 9, 15)
         var before = redLevels(effects.pictures[1])
         var q = keyOnPage(scene, 9)
+        // While the button is held, the band shows and the keys under it their frames.
+        mousePress(scene, pageOrigin.x + q.x + 5, pageOrigin.y + q.y + 5)
+        mouseMove(scene, pageOrigin.x + q.x + 40, pageOrigin.y + q.y + 6, -1, Qt.LeftButton)
+        verify(findNamed(scene, "paintBand").visible)
+        compare(model.highlightedKeys, [9, 15])
+        mouseRelease(scene, pageOrigin.x + q.x + 5, pageOrigin.y + q.y + 5)
+        compare(model.highlightedKeys, [])
+        verify(!findNamed(scene, "paintBand").visible)
         // From inside Tab up to Q's left edge, inside their row.
         dragPage(scene, Qt.point(q.x - 10, q.y + 5), Qt.point(q.x, q.y + 10))
         var backslash = keyOnPage(scene, 80)

@@ -12,7 +12,7 @@ Item {
     property string name: ""
     property int labelSize: 11
     property color labelColor: root.globalSetting_color_enable
-    property alias labelVisible: label.visible
+    property alias labelOpacity: label.opacity
 
     width: cap.width
     height: cap.height

@@ -2,13 +2,13 @@
 import QtQuick 2.15
 
 // One key of the lighting model. It shows the level the effect controller gave it: its label
-// red at that opacity, or, for a user picture (solid), opaque with that red component (red at
-// that opacity over the label in black); a white copy of the label at 10 % keeps an unlit key
-// readable. While the painting band covers it, it shows its highlight frame. Its centre and
-// column place it for the lighting preview.
+// red at that opacity, or, for a user picture (solid), opaque with that red component; a white
+// copy of the label at 10 % keeps an unlit key readable. Its centre and column place it for
+// the lighting preview; `highlighted` and `selected` are the painting band's (the model draws
+// the highlight frames).
 //
-// The level only ever changes an opacity: the software renderer then redraws the glyphs
-// without laying the text out again, which keeps a running preview cheap.
+// A running effect changes only the label's opacity: the software renderer then redraws the
+// glyphs without laying the text out again, which keeps the preview cheap.
 Key_Base {
     id: key
 
@@ -21,18 +21,8 @@ Key_Base {
     readonly property int centerY: Math.floor(y + height / 2)
     readonly property int column: Math.floor(matrix / 6)
 
-    labelColor: "#000000"
-    labelVisible: solid
-
-    Text {
-        anchors.centerIn: parent
-        opacity: key.level / 255
-        text: key.name
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: key.labelSize
-        font.bold: true
-        color: "#FF0000"
-    }
+    labelColor: solid ? Qt.rgba(level / 255, 0, 0, 1) : "#FF0000"
+    labelOpacity: solid ? 1 : level / 255
 
     Text {
         anchors.centerIn: parent
@@ -42,10 +32,5 @@ Key_Base {
         font.bold: true
         color: "#FFFFFF"
         opacity: 0.1
-    }
-
-    Image {
-        visible: key.highlighted && key.keyType > 0
-        source: visible ? root.skinDir + "/model_kb/k" + key.keyType + "-1.png" : ""
     }
 }

@@ -43,8 +43,10 @@ Item {
     property bool _solid: false
 
     // Sets one flag ("selected" or "highlighted") of the keys at `positions` and clears it on
-    // the others.
+    // the others. The highlighted keys show their highlight frame.
     function markKeys(flag, positions) {
+        if (flag === "highlighted")
+            highlightedKeys = positions.filter(function (position) { return getKey[position].keyType > 0 })
         var marked = {}
         for (var i = 0; i < positions.length; ++i)
             marked[positions[i]] = true
@@ -70,6 +72,21 @@ Item {
             keyType: place.keyType
             visible: place.visible
             labelSize: colorModel.labelSize
+        }
+    }
+
+    // The keys under the painting band, and their frames: made only while painting, so that
+    // the model has no frame items the rest of the time.
+    property var highlightedKeys: []
+
+    Repeater {
+        model: colorModel.highlightedKeys
+
+        Image {
+            readonly property Item key: colorModel.getKey[modelData]
+            x: key.x
+            y: key.y
+            source: root.skinDir + "/model_kb/k" + key.keyType + "-1.png"
         }
     }
 
