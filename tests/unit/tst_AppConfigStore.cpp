@@ -117,7 +117,9 @@ void tst_AppConfigStore::unreadableConfiguration()
 }
 
 // The installed configuration names the window for the launcher and starts the first run in
-// English with sound and animations on, so that a language is loaded at once.
+// English, so that a language is loaded at once, with sound off (no background track plays
+// until the user switches it on), animations on and the scene's default highlight, swatch 0
+// = 0, 255, 255.
 void tst_AppConfigStore::shippedConfiguration()
 {
     const QString path = QStringLiteral(TARVENIX_SOURCE_DIR "/modules/setting/apConfig.bin");
@@ -130,14 +132,15 @@ void tst_AppConfigStore::shippedConfiguration()
     QCOMPARE(values.size(), 31);
     QCOMPARE(values.at(0).toInt(), 1);  // version
     QCOMPARE(values.at(1).toInt(), 1);  // skin
-    QCOMPARE(values.at(2).toInt(), 0);  // sound on
+    QCOMPARE(values.at(2).toInt(), 1);  // sound off
     QCOMPARE(values.at(3).toInt(), 0);  // animations on
     QCOMPARE(values.at(4).toInt(), 0);  // English
     QCOMPARE(values.at(5).toString(), QStringLiteral("false"));
     QCOMPARE(values.at(6).toString(), QString());
     QCOMPARE(values.at(7).toInt(), 0);
-    QVariantList resetTail = fullList().mid(8);
-    QCOMPARE(texts(values.mid(8)), texts(resetTail));
+    QCOMPARE(texts(values.mid(8, 3)), texts({0, 255, 255}));
+    // Swatches 1 to 6, the current swatch 0 and brightness 7 are the reset values.
+    QCOMPARE(texts(values.mid(11)), texts(fullList().mid(11)));
 }
 
 QTEST_GUILESS_MAIN(tst_AppConfigStore)

@@ -157,8 +157,8 @@ QVariantList ProfileContent::ledType()
 
 QVariantList ProfileContent::firstStartConfiguration()
 {
-    return {1, 1, 0, 0, 0, false, QString(), 0,
-            158, 158, 158, 255, 200, 150, 255, 180, 0, 200, 200, 100,
+    return {1, 1, 1, 0, 0, false, QString(), 0,
+            0, 255, 255, 255, 200, 150, 255, 180, 0, 200, 200, 100,
             200, 170, 255, 255, 180, 180, 160, 190, 160,
             0, 7};
 }

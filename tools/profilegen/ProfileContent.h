@@ -26,8 +26,10 @@ QVariantList userPicture(int index);
 // [effect, speed, light, colour, direction]: static lighting at full brightness.
 QVariantList ledType();
 
-// The global settings page's 31 values for the first start: English, sound and animations on,
-// every other value at its reset value.
+// The global settings page's 31 values for the first start: sound off (no background track
+// until the user asks for it), animations on, English, no background, normal size, the page's
+// initial swatches (swatch 0 is the scene's default highlight, 0, 255, 255) with swatch 0
+// current at full brightness.
 QVariantList firstStartConfiguration();
 
 } // namespace ProfileContent
