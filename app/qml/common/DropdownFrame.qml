@@ -35,7 +35,6 @@ Item {
         if (closeSlide.running)
             closeSlide.complete()
         _open = true
-        dropClip.visible = true
         listOpened()
         openSlide.start()
     }
@@ -102,13 +101,15 @@ Item {
         }
     }
 
+    // Always visible: closed, the drop lies wholly above the clip. (Showing it would let the
+    // toolkit mark a row hovered that lies under the pointer but outside the clip, and that row
+    // would stay lit.)
     Item {
         id: dropClip
         y: head.height
         width: frame.dropWidth
         height: frame.dropHeight
         clip: true
-        visible: false
 
         Item {
             id: dropBody
@@ -139,7 +140,6 @@ Item {
         duration: frame.dropDuration
         easing.type: Easing.OutQuad
         onStopped: {
-            dropClip.visible = false
             frame.isSelect = false
             frame.listClosed()
         }
