@@ -2,9 +2,29 @@
 import QtQuick 2.15
 import QtTest 1.2
 
-// Applying the stored application configuration at start-up: the scene's global look.
+// Applying the stored application configuration at start-up: the scene's global look; and
+// what the settings page's controls ask of the bridge.
 SceneTestCase {
     name: "Page_Globalsetting"
+
+    // A scene with the configuration `config` applied (and the language's strings `strings`,
+    // if given) and the settings panel open.
+    function openPanel(config, strings) {
+        var scene = createScene(10)
+        callLog.setReply("ui_View.loadApConfig", config)
+        if (strings)
+            callLog.setReply("ui_View.getGlobalStrings", strings)
+        scene.initUI()
+        scene.showSettings(true)
+        tryCompare(findNamed(scene, "settingsContent"), "x", 0)
+        callLog.clear()
+        return scene
+    }
+
+    // A click at the panel's own coordinates (the panel's corner is at 5, 27).
+    function clickPanel(scene, x, y) {
+        mouseClick(scene, 5 + x, 27 + y)
+    }
 
     // The stored list: version, skin, sound (0 on), animations (0 on), language index, user
     // background shown and its picture, text size (0 normal), seven swatches, the current
@@ -20,7 +40,7 @@ SceneTestCase {
 
     function test_apply_data() {
         return [
-            { tag: "shipped", config: configuration(1, 0, 0, 0, false, "", 0, 0, 7),
+            { tag: "sound and animations on", config: configuration(1, 0, 0, 0, false, "", 0, 0, 7),
               skin: 1, audio: true, speed: 800, language: "031225", background: false, picture: "",
               size: 11, color: Qt.rgba(158 / 255, 158 / 255, 158 / 255, 1) },
             { tag: "everything else", config: configuration(2, 1, 1, 8, true, picture, 1, 2, 0),
@@ -67,6 +87,7 @@ SceneTestCase {
         compare(scene.globalSetting_fontFamily, "Liberation Sans")
         compare(scene.globalSetting_stringList.length, 86)
         compare(scene.globalSetting_stringList[85], "SAVE")
+        compare(findNamed(scene, "languageList").mdItems.count, 0)
     }
 
     // What the language file supplies, and what the scene then uses.
@@ -91,5 +112,58 @@ SceneTestCase {
         compare(scene.globalSetting_stringList.length, 86)
         compare(scene.globalSetting_stringList[1], data.string1)
         compare(scene.globalSetting_stringList[85], data.string85)
+    }
+
+    // The sound list's entries at 78 + 22 x row under its head at y 55.
+    function test_soundChoice_data() {
+        return [
+            { tag: "ON", row: 0, calls: ["ui_View.setEnableAudio", "ui_View.playMedia_Index"],
+              arguments: [[true], [0]] },
+            { tag: "OFF", row: 1, calls: ["ui_View.setEnableAudio", "ui_View.clearAllMedia"],
+              arguments: [[false], []] }
+        ]
+    }
+
+    function test_soundChoice(data) {
+        var scene = openPanel(configuration(1, data.row === 0 ? 1 : 0, 0, 0, false, "", 0, 0, 7))
+        var list = findNamed(scene, "soundList")
+        clickPanel(scene, 200, 66)
+        tryCompare(list, "isSelect", true)
+        callLog.clear()
+        clickPanel(scene, 200, 89 + data.row * 22)
+        compare(callLog.names(), data.calls)
+        compare(callLog.argumentsOf(data.calls[0]), [data.arguments[0]])
+        compare(callLog.argumentsOf(data.calls[1]), [data.arguments[1]])
+    }
+
+    // The lists' entries follow the language; texts bound to the strings follow by themselves.
+    function test_translateRelabelsTheLists() {
+        var strings = ["Noto Sans CJK JP"]
+        for (var i = 1; i < 86; ++i)
+            strings.push("T" + i)
+        var scene = openPanel(configuration(2, 1, 0, 7, false, "", 0, 0, 7), strings)
+        compare(findNamed(scene, "soundList").headText, "T32")
+        compare(findNamed(scene, "animationList").headText, "T31")
+        compare(findNamed(scene, "skinList").headText, "T40")
+        compare(findNamed(scene, "backgroundToggle").text, "\u3010 T32 \u3011")
+    }
+
+    // Reset stores the factory values, applies what is stored, and then asks for sound 0; the
+    // panel stays open.
+    function test_reset() {
+        var stored = configuration(1, 1, 1, 0, false, "", 0, 0, 7)
+        var scene = openPanel(configuration(2, 0, 0, 7, false, "", 1, 3, 2))
+        callLog.setReply("ui_View.loadApConfig", stored)
+        clickPanel(scene, 251, 384)
+        var names = callLog.names()
+        compare(names.slice(0, 4), ["ui_View.playMedia_Index", "ui_View.saveApConfig", "ui_View.loadApConfig",
+                                    "ui_View.setEnableAudio"])
+        compare(callLog.argumentsOf("ui_View.saveApConfig"), [[stored]])
+        compare(names[names.length - 1], "ui_View.playMedia_Index")
+        compare(callLog.argumentsOf("ui_View.playMedia_Index"), [[4], [0]])
+        compare(callLog.argumentsOf("ui_View.getGlobalStrings"), [["031225"]])
+        verify(scene.isSettingsOpen)
+        compare(scene.skin_No, 1)
+        compare(scene.animation_speed, 10)
     }
 }
