@@ -87,7 +87,7 @@ SceneTestCase {
         compare(scene.globalSetting_fontFamily, "Liberation Sans")
         compare(scene.globalSetting_stringList.length, 86)
         compare(scene.globalSetting_stringList[85], "SAVE")
-        compare(findNamed(scene, "languageList").mdItems.count, 0)
+        compare(findNamed(scene, "languageItems").count, 0)
     }
 
     // What the language file supplies, and what the scene then uses.

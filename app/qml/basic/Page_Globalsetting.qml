@@ -79,7 +79,6 @@ Item {
         languageItems.clear()
         for (var i = 0; i < GlobalSettings.languages.length; ++i)
             languageItems.append({textX: GlobalSettings.languages[i][1], textR: ""})
-        languageList.setCurIndex(state.language)
         applyLanguage(state.language)
         _picture = state.picture
         isCustomBackground = state.background
@@ -172,7 +171,7 @@ Item {
     function takeColorFields() {
         var rgb = []
         for (var k = 0; k < 3; ++k)
-            rgb.push(GlobalSettings.colorFieldValue(colorFields.itemAt(k).text))
+            rgb.push(GlobalSettings.colorFieldValue(controls.item.colorFields.itemAt(k).text))
         _setColor(rgb)
     }
 
@@ -211,384 +210,439 @@ Item {
         _showColor()
     }
 
-    // The controls show the state (the lists' choices and the fields' texts).
+    // The controls, once made, show the state: the lists' choices, the slider's level, the
+    // fields' texts.
     function _showState() {
-        skinList.setCurIndex(skin_No - 1)
-        soundList.setCurIndex(_sound)
-        animationList.setCurIndex(_animations)
-        brightnessSlider.setCurIndex(_brightness)
+        var shown = controls.item
+        if (!shown)
+            return
+        shown.skinList.setCurIndex(skin_No - 1)
+        shown.soundList.setCurIndex(_sound)
+        shown.animationList.setCurIndex(_animations)
+        shown.languageList.setCurIndex(_languageIndex)
+        shown.brightnessSlider.setCurIndex(_brightness)
         _showColor()
     }
 
     function _showColor() {
+        if (!controls.item)
+            return
         for (var k = 0; k < 3; ++k)
-            colorFields.itemAt(k).text = String(_swatches[_currentSwatch][k])
+            controls.item.colorFields.itemAt(k).text = String(_swatches[_currentSwatch][k])
     }
 
     // A colour field being edited takes effect, as when it loses the focus.
     function _endEditing() {
-        colorFieldScope.focus = false
+        if (controls.item)
+            controls.item.colorFieldScope.focus = false
     }
-
-    Component.onCompleted: _showState()
 
     width: 340
     height: 420
 
-    Image {
-        source: root.skinDir + "/list_center/globalsettingBackground.png"
+    // The lists' entries; translateStrings() relabels the first three. The languages are
+    // filled when a configuration is applied.
+    ListModel {
+        id: skinItems
+        ListElement { textX: "SKIN 1" }
+        ListElement { textX: "SKIN 2" }
+    }
+    ListModel {
+        id: soundItems
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+    ListModel {
+        id: animationItems
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+    ListModel {
+        id: languageItems
+        objectName: "languageItems"
     }
 
-    // The labels, bold, 20 pixels left of their controls: [string index, top, height, shown].
-    Repeater {
-        model: [[26, 22, 23, false], [27, 55, 23, true], [28, 88, 23, true], [29, 121, 23, true],
-                [30, 154, 23, true], [34, 222, 15, true], [35, 250, 31, true], [36, 337, 23, true]]
+    // The controls are made when the panel first shows: until then the page only holds the
+    // scene's values, and the start costs neither their items nor the fonts of the languages'
+    // own names.
+    onVisibleChanged: if (visible) controls.active = true
 
-        Text {
-            x: 0
-            y: modelData[1]
-            width: page.controlX - 20
-            height: modelData[2]
-            visible: modelData[3]
-            horizontalAlignment: Text.AlignRight
-            verticalAlignment: Text.AlignVCenter
-            text: root.globalSetting_stringList[modelData[0]]
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size
-            font.bold: true
-            color: root.globalSetting_color_enable
-        }
+    Loader {
+        id: controls
+        active: false
+        sourceComponent: panelControls
+        onLoaded: page._showState()
     }
 
-    // The TEXT box: SIZE, COLOR and BRIGHTNESS, framed by lines.
-    Item {
-        id: textBox
-        x: 27
-        y: 190
-        width: 270
-        height: 176
+    Component {
+        id: panelControls
 
-        Rectangle {
-            anchors.fill: parent
-            color: "transparent"
-            border.width: 1
-            border.color: root.globalSetting_color_disable
-        }
+        Item {
+            // What the page's functions show its state on.
+            property alias skinList: skinList
+            property alias soundList: soundList
+            property alias animationList: animationList
+            property alias languageList: languageList
+            property alias brightnessSlider: brightnessSlider
+            property alias colorFields: colorFields
+            property alias colorFieldScope: colorFieldScope
 
-        Text {
-            x: 10
-            y: 6
-            text: root.globalSetting_stringList[33]
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size
-            font.bold: true
-            color: root.globalSetting_color
-        }
+            width: 340
+            height: 420
 
-        // NORMAL (11 pixels) and LARGER (12 pixels), 15 pixels apart.
-        Row {
-            x: page.controlX - textBox.x
-            y: 32
-            spacing: 15
+            Image {
+                source: root.skinDir + "/list_center/globalsettingBackground.png"
+            }
 
+            // The labels, bold, 20 pixels left of their controls: [string index, top,
+            // height, shown].
             Repeater {
-                model: [37, 38]
+                model: [[26, 22, 23, false], [27, 55, 23, true], [28, 88, 23, true],
+                        [29, 121, 23, true], [30, 154, 23, true], [34, 222, 15, true],
+                        [35, 250, 31, true], [36, 337, 23, true]]
 
-                Item {
-                    id: sizeBox
-                    objectName: "sizeBox" + index
-                    readonly property bool lit: index === page._sizeIndex || sizeMouse.containsMouse
-                    width: sizeRow.width
-                    height: 15
+                Text {
+                    x: 0
+                    y: modelData[1]
+                    width: page.controlX - 20
+                    height: modelData[2]
+                    visible: modelData[3]
+                    horizontalAlignment: Text.AlignRight
+                    verticalAlignment: Text.AlignVCenter
+                    text: root.globalSetting_stringList[modelData[0]]
+                    font.family: root.globalSetting_fontFamily
+                    font.pixelSize: root.globalSetting_size
+                    font.bold: true
+                    color: root.globalSetting_color_enable
+                }
+            }
 
-                    Row {
-                        id: sizeRow
-                        spacing: 4
+            // The TEXT box: SIZE, COLOR and BRIGHTNESS, framed by lines.
+            Item {
+                id: textBox
+                x: 27
+                y: 190
+                width: 270
+                height: 176
+
+                Rectangle {
+                    anchors.fill: parent
+                    color: "transparent"
+                    border.width: 1
+                    border.color: root.globalSetting_color_disable
+                }
+
+                Text {
+                    x: 10
+                    y: 6
+                    text: root.globalSetting_stringList[33]
+                    font.family: root.globalSetting_fontFamily
+                    font.pixelSize: root.globalSetting_size
+                    font.bold: true
+                    color: root.globalSetting_color
+                }
+
+                // NORMAL (11 pixels) and LARGER (12 pixels), 15 pixels apart.
+                Row {
+                    x: page.controlX - textBox.x
+                    y: 32
+                    spacing: 15
+
+                    Repeater {
+                        model: [37, 38]
+
+                        Item {
+                            id: sizeBox
+                            objectName: "sizeBox" + index
+                            readonly property bool lit: index === page._sizeIndex
+                                                        || sizeMouse.containsMouse
+                            width: sizeRow.width
+                            height: 15
+
+                            Row {
+                                id: sizeRow
+                                spacing: 4
+
+                                Image {
+                                    source: root.skinDir + (sizeBox.lit ? "/common/checkbox_1.png"
+                                                                        : "/common/checkbox_0.png")
+                                }
+
+                                // At most 49 pixels wide, so that both fit in the box in every
+                                // language: a longer text is drawn smaller.
+                                Text {
+                                    width: Math.min(implicitWidth, 49)
+                                    height: 15
+                                    verticalAlignment: Text.AlignVCenter
+                                    fontSizeMode: Text.HorizontalFit
+                                    minimumPixelSize: 8
+                                    text: root.globalSetting_stringList[modelData]
+                                    font.family: root.globalSetting_fontFamily
+                                    font.pixelSize: root.globalSetting_size
+                                    font.bold: true
+                                    color: sizeBox.lit ? root.globalSetting_color
+                                                       : root.globalSetting_color_enable
+                                }
+                            }
+
+                            MouseArea {
+                                id: sizeMouse
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: page.chooseSize(index)
+                            }
+                        }
+                    }
+                }
+
+                // The seven swatches, the current one with a bar above it.
+                Row {
+                    x: page.controlX - textBox.x
+                    y: 60
+                    spacing: 2
+
+                    Repeater {
+                        model: GlobalSettings.swatchCount
 
                         Image {
-                            source: root.skinDir + (sizeBox.lit ? "/common/checkbox_1.png" : "/common/checkbox_0.png")
-                        }
+                            readonly property var rgb: page._swatches[index]
+                            source: root.skinDir + "/common/draw_paletteIndex.png"
 
-                        // At most 49 pixels wide, so that both fit in the box in every
-                        // language: a longer text is drawn smaller.
-                        Text {
-                            width: Math.min(implicitWidth, 49)
-                            height: 15
-                            verticalAlignment: Text.AlignVCenter
-                            fontSizeMode: Text.HorizontalFit
-                            minimumPixelSize: 8
-                            text: root.globalSetting_stringList[modelData]
-                            font.family: root.globalSetting_fontFamily
-                            font.pixelSize: root.globalSetting_size
-                            font.bold: true
-                            color: sizeBox.lit ? root.globalSetting_color : root.globalSetting_color_enable
-                        }
-                    }
+                            Rectangle {
+                                y: -4
+                                width: 19
+                                height: 3
+                                visible: index === page._currentSwatch
+                                color: root.globalSetting_color
+                            }
 
-                    MouseArea {
-                        id: sizeMouse
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: page.chooseSize(index)
+                            Rectangle {
+                                x: 1
+                                y: 7
+                                width: 17
+                                height: 17
+                                visible: swatchMouse.containsMouse
+                                color: "transparent"
+                                border.width: 1
+                                border.color: root.globalSetting_color
+                            }
+
+                            Rectangle {
+                                x: 2
+                                y: 8
+                                width: 15
+                                height: 15
+                                color: Qt.rgba(parent.rgb[0] / 255, parent.rgb[1] / 255,
+                                               parent.rgb[2] / 255, 1)
+                            }
+
+                            MouseArea {
+                                id: swatchMouse
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: page.chooseSwatch(index)
+                            }
+                        }
                     }
                 }
-            }
-        }
 
-        // The seven swatches, the current one with a bar above it.
-        Row {
-            x: page.controlX - textBox.x
-            y: 60
-            spacing: 2
-
-            Repeater {
-                model: GlobalSettings.swatchCount
-
+                // The colour bar: its strip lies on the picture, 3 pixels in from every edge.
                 Image {
-                    readonly property var rgb: page._swatches[index]
-                    source: root.skinDir + "/common/draw_paletteIndex.png"
+                    x: page.controlX - textBox.x
+                    y: 98
+                    source: root.skinDir + "/common/draw_palette.png"
 
                     Rectangle {
-                        y: -4
-                        width: 19
-                        height: 3
-                        visible: index === page._currentSwatch
-                        color: root.globalSetting_color
-                    }
+                        x: 3
+                        y: 3
+                        width: page.colorBarLength
+                        height: parent.height - 6
+                        gradient: Gradient {
+                            orientation: Gradient.Horizontal
+                            GradientStop { position: 0; color: "#000000" }
+                            GradientStop { position: 0.125; color: "#FF0000" }
+                            GradientStop { position: 0.25; color: "#FFFF00" }
+                            GradientStop { position: 0.375; color: "#00FF00" }
+                            GradientStop { position: 0.5; color: "#00FFFF" }
+                            GradientStop { position: 0.625; color: "#0000FF" }
+                            GradientStop { position: 0.75; color: "#FF00FF" }
+                            GradientStop { position: 0.875; color: "#FFFFFF" }
+                            GradientStop { position: 1; color: "#000000" }
+                        }
 
-                    Rectangle {
-                        x: 1
-                        y: 7
-                        width: 17
-                        height: 17
-                        visible: swatchMouse.containsMouse
-                        color: "transparent"
-                        border.width: 1
-                        border.color: root.globalSetting_color
-                    }
-
-                    Rectangle {
-                        x: 2
-                        y: 8
-                        width: 15
-                        height: 15
-                        color: Qt.rgba(parent.rgb[0] / 255, parent.rgb[1] / 255, parent.rgb[2] / 255, 1)
-                    }
-
-                    MouseArea {
-                        id: swatchMouse
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: page.chooseSwatch(index)
+                        MouseArea {
+                            anchors.fill: parent
+                            onPressed: function (mouse) { page.pressColorBar(mouse.x) }
+                        }
                     }
                 }
+
+                // "R ", "G ", "B ": 0..255 each, taken when a field loses the focus (Enter, Tab, Reset,
+                // Apply).
+                FocusScope {
+                    id: colorFieldScope
+                    x: page.controlX - textBox.x
+                    y: 122
+                    width: fieldRow.width
+                    height: fieldRow.height
+
+                    Row {
+                        id: fieldRow
+                        spacing: 3
+
+                        Repeater {
+                            id: colorFields
+                            model: ["R ", "G ", "B "]
+
+                            // The field itself is the repeated item, so that itemAt() is the field.
+                            TextInput {
+                                id: field
+                                objectName: "colorField" + index
+                                width: label.width + fieldBase.width
+                                height: fieldBase.height
+                                leftPadding: label.width + 5
+                                verticalAlignment: TextInput.AlignVCenter
+                                maximumLength: 3
+                                validator: RegularExpressionValidator {
+                                    regularExpression: GlobalSettings.colorFieldPattern
+                                }
+                                selectByMouse: true
+                                font.family: root.globalSetting_fontFamily
+                                font.pixelSize: root.globalSetting_size
+                                font.bold: true
+                                color: root.globalSetting_color_enable
+                                selectionColor: root.globalSetting_color
+                                Keys.onTabPressed: colorFields.itemAt((index + 1) % 3).forceActiveFocus()
+                                Keys.onBacktabPressed: colorFields.itemAt((index + 2) % 3).forceActiveFocus()
+                                Keys.onReturnPressed: colorFieldScope.focus = false
+                                Keys.onEnterPressed: colorFieldScope.focus = false
+                                onActiveFocusChanged: if (!activeFocus) page.takeColorFields()
+
+                                Text {
+                                    id: label
+                                    height: parent.height
+                                    verticalAlignment: Text.AlignVCenter
+                                    text: modelData
+                                    font: field.font
+                                    color: root.globalSetting_color_enable
+                                }
+
+                                Image {
+                                    id: fieldBase
+                                    x: label.width
+                                    z: -1
+                                    source: root.skinDir + "/common/draw_inputValue.png"
+                                }
+                            }
+                        }
+                    }
+                }
+
+                Slider {
+                    id: brightnessSlider
+                    x: page.controlX - textBox.x
+                    y: 147
+                    onSliderClicked: function (index) { page.chooseBrightness(index) }
+                }
             }
-        }
 
-        // The colour bar: its strip lies on the picture, 3 pixels in from every edge.
-        Image {
-            x: page.controlX - textBox.x
-            y: 98
-            source: root.skinDir + "/common/draw_palette.png"
+            // Reset and Apply, under the box's right end.
+            Image {
+                x: textBox.x + textBox.width - width
+                y: textBox.y + textBox.height + 4
+                source: root.skinDir + "/common/fram_2btn.png"
 
+                Button_2state {
+                    objectName: "globalsettingReset"
+                    x: 3
+                    y: 3
+                    source0: root.skinDir + "/common/reset_0.png"
+                    source1: root.skinDir + "/common/reset_1.png"
+                    onClicked: page.reset()
+                }
+
+                Button_2state {
+                    objectName: "globalsettingApply"
+                    x: 32
+                    y: 3
+                    source0: root.skinDir + "/common/apply_0.png"
+                    source1: root.skinDir + "/common/apply_1.png"
+                    onClicked: page.apply()
+                }
+            }
+
+            // The lists, raised above their neighbours while open. The skin list is never shown.
+            DropdownList {
+                id: skinList
+                objectName: "skinList"
+                x: page.controlX
+                y: 22
+                visible: false
+                mdItems: skinItems
+                onListElementClicked: function (index) { page.chooseSkin(index) }
+            }
+
+            DropdownList {
+                id: soundList
+                objectName: "soundList"
+                x: page.controlX
+                y: 55
+                mdItems: soundItems
+                onListOpened: z = 1
+                onListClosed: z = 0
+                onListElementClicked: function (index) { page.chooseSound(index) }
+            }
+
+            DropdownList {
+                id: animationList
+                objectName: "animationList"
+                x: page.controlX
+                y: 88
+                mdItems: animationItems
+                onListOpened: z = 1
+                onListClosed: z = 0
+                onListElementClicked: function (index) { page.chooseAnimations(index) }
+            }
+
+            FileListButton {
+                id: languageList
+                objectName: "languageList"
+                x: page.controlX
+                y: 121
+                mdItems: languageItems
+                onListOpened: z = 1
+                onListClosed: z = 0
+                onListElementClicked: function (index) { page.chooseLanguage(index) }
+            }
+
+            // 【 ON 】 while a picture of the user's is the background, else 【 OFF 】.
             Rectangle {
-                x: 3
-                y: 3
-                width: page.colorBarLength
-                height: parent.height - 6
-                gradient: Gradient {
-                    orientation: Gradient.Horizontal
-                    GradientStop { position: 0; color: "#000000" }
-                    GradientStop { position: 0.125; color: "#FF0000" }
-                    GradientStop { position: 0.25; color: "#FFFF00" }
-                    GradientStop { position: 0.375; color: "#00FF00" }
-                    GradientStop { position: 0.5; color: "#00FFFF" }
-                    GradientStop { position: 0.625; color: "#0000FF" }
-                    GradientStop { position: 0.75; color: "#FF00FF" }
-                    GradientStop { position: 0.875; color: "#FFFFFF" }
-                    GradientStop { position: 1; color: "#000000" }
+                x: page.controlX
+                y: 154
+                width: skinList.width
+                height: skinList.height
+                color: "#FF000000"
+
+                Text {
+                    objectName: "backgroundToggle"
+                    x: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "\u3010 " + root.globalSetting_stringList[page.isCustomBackground ? 31 : 32]
+                          + " \u3011"
+                    font.family: root.globalSetting_fontFamily
+                    font.pixelSize: root.globalSetting_size
+                    font.bold: true
+                    color: backgroundMouse.containsMouse ? root.globalSetting_color
+                                                         : root.globalSetting_color_enable
                 }
 
                 MouseArea {
+                    id: backgroundMouse
                     anchors.fill: parent
-                    onPressed: function (mouse) { page.pressColorBar(mouse.x) }
+                    hoverEnabled: true
+                    onClicked: page.toggleBackground()
                 }
             }
-        }
-
-        // "R ", "G ", "B ": 0..255 each, taken when a field loses the focus (Enter, Tab, Reset,
-        // Apply).
-        FocusScope {
-            id: colorFieldScope
-            x: page.controlX - textBox.x
-            y: 122
-            width: fieldRow.width
-            height: fieldRow.height
-
-            Row {
-                id: fieldRow
-                spacing: 3
-
-                Repeater {
-                    id: colorFields
-                    model: ["R ", "G ", "B "]
-
-                    // The field itself is the repeated item, so that itemAt() is the field.
-                    TextInput {
-                        id: field
-                        objectName: "colorField" + index
-                        width: label.width + fieldBase.width
-                        height: fieldBase.height
-                        leftPadding: label.width + 5
-                        verticalAlignment: TextInput.AlignVCenter
-                        maximumLength: 3
-                        validator: RegularExpressionValidator { regularExpression: GlobalSettings.colorFieldPattern }
-                        selectByMouse: true
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
-                        font.bold: true
-                        color: root.globalSetting_color_enable
-                        selectionColor: root.globalSetting_color
-                        Keys.onTabPressed: colorFields.itemAt((index + 1) % 3).forceActiveFocus()
-                        Keys.onBacktabPressed: colorFields.itemAt((index + 2) % 3).forceActiveFocus()
-                        Keys.onReturnPressed: colorFieldScope.focus = false
-                        Keys.onEnterPressed: colorFieldScope.focus = false
-                        onActiveFocusChanged: if (!activeFocus) page.takeColorFields()
-
-                        Text {
-                            id: label
-                            height: parent.height
-                            verticalAlignment: Text.AlignVCenter
-                            text: modelData
-                            font: field.font
-                            color: root.globalSetting_color_enable
-                        }
-
-                        Image {
-                            id: fieldBase
-                            x: label.width
-                            z: -1
-                            source: root.skinDir + "/common/draw_inputValue.png"
-                        }
-                    }
-                }
-            }
-        }
-
-        Slider {
-            id: brightnessSlider
-            x: page.controlX - textBox.x
-            y: 147
-            onSliderClicked: function (index) { page.chooseBrightness(index) }
-        }
-    }
-
-    // Reset and Apply, under the box's right end.
-    Image {
-        x: textBox.x + textBox.width - width
-        y: textBox.y + textBox.height + 4
-        source: root.skinDir + "/common/fram_2btn.png"
-
-        Button_2state {
-            objectName: "globalsettingReset"
-            x: 3
-            y: 3
-            source0: root.skinDir + "/common/reset_0.png"
-            source1: root.skinDir + "/common/reset_1.png"
-            onClicked: page.reset()
-        }
-
-        Button_2state {
-            objectName: "globalsettingApply"
-            x: 32
-            y: 3
-            source0: root.skinDir + "/common/apply_0.png"
-            source1: root.skinDir + "/common/apply_1.png"
-            onClicked: page.apply()
-        }
-    }
-
-    // The lists, raised above their neighbours while open. The skin list is never shown.
-    DropdownList {
-        id: skinList
-        objectName: "skinList"
-        x: page.controlX
-        y: 22
-        visible: false
-        mdItems: ListModel {
-            id: skinItems
-            ListElement { textX: "SKIN 1" }
-            ListElement { textX: "SKIN 2" }
-        }
-        onListElementClicked: function (index) { page.chooseSkin(index) }
-    }
-
-    DropdownList {
-        id: soundList
-        objectName: "soundList"
-        x: page.controlX
-        y: 55
-        mdItems: ListModel {
-            id: soundItems
-            ListElement { textX: "ON" }
-            ListElement { textX: "OFF" }
-        }
-        onListOpened: z = 1
-        onListClosed: z = 0
-        onListElementClicked: function (index) { page.chooseSound(index) }
-    }
-
-    DropdownList {
-        id: animationList
-        objectName: "animationList"
-        x: page.controlX
-        y: 88
-        mdItems: ListModel {
-            id: animationItems
-            ListElement { textX: "ON" }
-            ListElement { textX: "OFF" }
-        }
-        onListOpened: z = 1
-        onListClosed: z = 0
-        onListElementClicked: function (index) { page.chooseAnimations(index) }
-    }
-
-    // Filled when a configuration is applied.
-    FileListButton {
-        id: languageList
-        objectName: "languageList"
-        x: page.controlX
-        y: 121
-        mdItems: ListModel { id: languageItems }
-        onListOpened: z = 1
-        onListClosed: z = 0
-        onListElementClicked: function (index) { page.chooseLanguage(index) }
-    }
-
-    // 【 ON 】 while a picture of the user's is the background, else 【 OFF 】.
-    Rectangle {
-        x: page.controlX
-        y: 154
-        width: skinList.width
-        height: skinList.height
-        color: "#FF000000"
-
-        Text {
-            objectName: "backgroundToggle"
-            x: 10
-            anchors.verticalCenter: parent.verticalCenter
-            text: "\u3010 " + root.globalSetting_stringList[page.isCustomBackground ? 31 : 32] + " \u3011"
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size
-            font.bold: true
-            color: backgroundMouse.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
-        }
-
-        MouseArea {
-            id: backgroundMouse
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: page.toggleBackground()
         }
     }
 }
