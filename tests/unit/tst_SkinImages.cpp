@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -54,6 +56,29 @@ QSet<QString> filesBelow(const QString &root)
     return files;
 }
 
+// The toolkit's rasterizer picks its code paths by the processor's features, so anti-aliased
+// edges and gradients may come out a few levels apart on another machine. Largest difference of
+// any channel of any pixel, or -1 when the pictures differ in size.
+int largestChannelDifference(const QImage &drawn, const QImage &shipped)
+{
+    if (drawn.size() != shipped.size())
+        return -1;
+    const QImage a = drawn.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = shipped.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            largest = std::max({largest, std::abs(qRed(rowA[x]) - qRed(rowB[x])),
+                                std::abs(qGreen(rowA[x]) - qGreen(rowB[x])),
+                                std::abs(qBlue(rowA[x]) - qBlue(rowB[x])),
+                                std::abs(qAlpha(rowA[x]) - qAlpha(rowB[x]))});
+        }
+    }
+    return largest;
+}
+
 } // namespace
 
 class tst_SkinImages : public QObject
@@ -68,7 +93,7 @@ private slots:
     void sizesMatchTheLayout();
     void picturesFitTheirPlaces_data();
     void picturesFitTheirPlaces();
-    void generatorRedrawsTheShippedBytes();
+    void generatorRedrawsTheShippedArt();
 };
 
 void tst_SkinImages::pictureMatchesCatalogue_data()
@@ -214,7 +239,7 @@ void tst_SkinImages::picturesFitTheirPlaces()
     QVERIFY(fits);
 }
 
-void tst_SkinImages::generatorRedrawsTheShippedBytes()
+void tst_SkinImages::generatorRedrawsTheShippedArt()
 {
 #ifndef SKINGEN_PATH
     QSKIP("the generator is not built with this test");
@@ -236,11 +261,12 @@ void tst_SkinImages::generatorRedrawsTheShippedBytes()
         const QSet<QString> files = filesBelow(drawn);
         QVERIFY(!files.isEmpty());
         for (const QString &file : files) {
-            QFile fresh(drawn + QLatin1Char('/') + file);
-            QFile shipped(sourceDir + QLatin1Char('/') + folder + QLatin1Char('/') + file);
-            QVERIFY(fresh.open(QIODevice::ReadOnly));
-            QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(shipped.fileName()));
-            QVERIFY2(fresh.readAll() == shipped.readAll(), qPrintable(folder + QLatin1Char('/') + file + QStringLiteral(" differs: redraw the art")));
+            const QImage fresh(drawn + QLatin1Char('/') + file);
+            const QImage shipped(sourceDir + QLatin1Char('/') + folder + QLatin1Char('/') + file);
+            QVERIFY2(!fresh.isNull() && !shipped.isNull(), qPrintable(folder + QLatin1Char('/') + file));
+            const int difference = largestChannelDifference(fresh, shipped);
+            QVERIFY2(difference >= 0 && difference <= 8,
+                     qPrintable(QStringLiteral("%1/%2 differs by %3: redraw the art").arg(folder, file).arg(difference)));
         }
     }
 #endif
