@@ -29,6 +29,8 @@ packages=(
     lame
     # the Windows launcher: cross compiler, and Wine to try it
     g++-mingw-w64-x86-64 wine64
+    # the icon's sizes are rendered from its drawing; the Debian package is checked with lintian
+    librsvg2-bin lintian
 )
 
 missing=()
