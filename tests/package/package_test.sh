@@ -79,7 +79,9 @@ outside_layout() {
         [ -n "$inside" ] || echo "  outside the layout: $path"
     done <<<"$listed"
 }
-check "every file lies inside the layout" test -z "$(outside_layout | tee /dev/stderr)"
+outside=$(outside_layout)
+[ -z "$outside" ] || echo "$outside"
+check "every file lies inside the layout" test -z "$outside"
 for path in /usr/lib/tarvenix/Tarvenix /usr/lib/tarvenix/US/Tarvenix /usr/lib/tarvenix/UK/Tarvenix \
             /usr/lib/tarvenix/US/modules/setting/keymap.bin /usr/lib/tarvenix/UK/modules/setting/keymap.bin \
             /usr/lib/udev/rules.d/70-tarvenix.rules /usr/share/applications/tarvenix.desktop \
