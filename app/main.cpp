@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tarvenix, the configuration application. Built once per keyboard layout: TARVENIX_LAYOUT_UK
 // selects the UK build, otherwise US.
+#include "DeviceLock.h"
 #include "HidApiSelection.h"
 #include "ImageTree.h"
 #include "InstallationFlags.h"
@@ -53,6 +54,10 @@ int main(int argc, char *argv[])
     imagesVerified = imageTreeVerified(QStringLiteral("./modules/img"));
 
     initSceneResources();
+    // The command-line tool stays away while the device link is open; one that is running a
+    // command now hands the keyboard over when it is done.
+    DeviceLock deviceLock;
+    deviceLock.lockWhenFree();
     int result = 0;
     {
         Widget window(kLayout, selectHidApi(kSimulatedRelease));

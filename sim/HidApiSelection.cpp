@@ -13,6 +13,52 @@
 
 namespace {
 
+using Step = SimulatedKeyboard::Step;
+using Fault = SimulatedKeyboard::Fault;
+
+struct StepName { const char *name; Step step; };
+constexpr StepName kStepNames[] = {
+    {"open", Step::Open}, {"send-feature", Step::SendFeature}, {"get-feature", Step::GetFeature},
+    {"write", Step::Write}, {"read", Step::Read}, {"event-read", Step::EventRead},
+};
+struct FaultName { const char *name; Fault fault; };
+constexpr FaultName kFaultNames[] = {
+    {"fail", Fault::Fail}, {"unplug", Fault::Unplug}, {"short", Fault::Short},
+    {"garbled", Fault::Garbled}, {"silent", Fault::Silent},
+};
+
+template <typename Row, std::size_t N>
+const Row *rowNamed(const Row (&rows)[N], const QString &name)
+{
+    for (const Row &row : rows) {
+        if (name == QLatin1String(row.name))
+            return &row;
+    }
+    return nullptr;
+}
+
+// One item of TARVENIX_SIM_FAULTS into the setup; false when it cannot be read.
+bool addFault(SimulationSetup &setup, const QString &item)
+{
+    const QStringList parts = item.trimmed().split(QLatin1Char(':'));
+    bool ok = false;
+    if (parts.size() == 2 && parts[0] == QLatin1String("discard")) {
+        const uint command = parts[1].toUInt(&ok, 16);
+        if (ok && command <= 0xFF)
+            setup.discarded.append(static_cast<unsigned char>(command));
+        return ok && command <= 0xFF;
+    }
+    if (parts.size() != 2 && parts.size() != 3)
+        return false;
+    const StepName *step = rowNamed(kStepNames, parts[0]);
+    const FaultName *fault = rowNamed(kFaultNames, parts[1]);
+    const int occurrence = parts.size() == 3 ? parts[2].toInt(&ok) : 1;
+    if (!step || !fault || (parts.size() == 3 && (!ok || occurrence < 1)))
+        return false;
+    setup.faults.append({step->step, fault->fault, occurrence});
+    return true;
+}
+
 // The keyboard, its files and the typing on it, set up once; at exit the typing stops first,
 // then the keyboard goes.
 struct Simulation
@@ -29,6 +75,10 @@ struct Simulation
     {
         if (const auto state = files.loadState())
             keyboard.setState(*state);
+        for (const SimulationSetup::InjectedFault &f : setup.faults)
+            keyboard.injectFault(f.step, f.fault, f.occurrence);
+        for (const unsigned char command : setup.discarded)
+            keyboard.discardPayloads(command);
         keyboard.setObserver(&files);
         // A real keyboard takes a moment to acknowledge.
         keyboard.setAckDelay(2);
@@ -61,6 +111,11 @@ SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned
         setup.statePath = QDir(runtime).filePath(QStringLiteral("tarvenix/simulated-keyboard.state"));
     setup.recordPath = environment.value(QStringLiteral("TARVENIX_SIM_RECORD"));
     setup.keysPath = environment.value(QStringLiteral("TARVENIX_SIM_KEYS"));
+    const QString faults = environment.value(QStringLiteral("TARVENIX_SIM_FAULTS"));
+    for (const QString &item : faults.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (!addFault(setup, item))
+            qCInfo(lcSim, "simulated keyboard: TARVENIX_SIM_FAULTS: cannot read \"%s\"", qPrintable(item));
+    }
     return setup;
 }
 

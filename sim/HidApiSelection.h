@@ -2,6 +2,7 @@
 #pragma once
 
 #include "HidApi.h"
+#include "SimulatedKeyboard.h"
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -15,12 +16,27 @@
 //   TARVENIX_SIM_KEYS     a named pipe through which tests type on the keyboard's keyboard
 //                         interface, a line "down 04" or "up 04" per key (SimulatedTyping.h);
 //                         unset: nothing is typed
+//   TARVENIX_SIM_FAULTS   misbehaviour from the start, comma-separated: "STEP:FAULT[:N]" strikes
+//                         the N-th call (default 1) of STEP (open, send-feature, get-feature,
+//                         write, read, event-read) with FAULT (fail, unplug, short, garbled,
+//                         silent); "discard:CC" makes the keyboard acknowledge and then throw
+//                         away the payload of bulk set command CC (hex, e.g. 0d: the key
+//                         matrix). Items it cannot read are logged and left out.
 struct SimulationSetup
 {
+    struct InjectedFault
+    {
+        SimulatedKeyboard::Step step;
+        SimulatedKeyboard::Fault fault;
+        int occurrence;
+    };
+
     unsigned short release = 0;
     QString statePath;      // empty: in memory only
     QString recordPath;     // empty: no record
     QString keysPath;       // empty: no typing
+    QList<InjectedFault> faults;
+    QList<unsigned char> discarded;
 };
 
 SimulationSetup simulationSetup(const QProcessEnvironment &environment, unsigned short defaultRelease);

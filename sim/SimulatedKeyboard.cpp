@@ -618,6 +618,12 @@ void SimulatedKeyboard::setAckDelay(int milliseconds)
     m_ackDelayMs = milliseconds;
 }
 
+void SimulatedKeyboard::discardPayloads(unsigned char command)
+{
+    Lock lock(m_mutex);
+    m_discarded.insert(command);
+}
+
 void SimulatedKeyboard::setLatency(int milliseconds)
 {
     m_latencyMs = milliseconds;
@@ -744,7 +750,7 @@ void SimulatedKeyboard::applyPayload()
     IncomingPayload in = std::exchange(m_incoming, IncomingPayload());
     const auto *bytes = reinterpret_cast<const unsigned char *>(in.received.constData());
     Profile &profile = m_state.profiles[m_state.currentProfile];
-    switch (in.command) {
+    switch (m_discarded.count(in.command) ? 0 : in.command) {
     case 0x0D: std::copy_n(bytes, 512, profile.keyMatrix.begin()); break;
     case 0x0E: std::copy_n(bytes, 21, m_state.keyOnOff.begin()); break;
     case 0x11: std::copy_n(bytes, 192, m_state.macros[in.selector].begin()); break;

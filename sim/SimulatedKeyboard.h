@@ -112,6 +112,9 @@ public:
     void setAckDelay(int milliseconds);         // 0: at the next poll of the event endpoint (1 ms)
     void setAcknowledging(bool acknowledging);  // false: never acknowledges
     void setLatency(int milliseconds);          // each report sent or fetched takes this long
+    // The payload of bulk set `command` (0x0D, 0x0E, 0x11, 0x12) is received and acknowledged
+    // as usual, and then thrown away: the keyboard keeps what it had.
+    void discardPayloads(unsigned char command);
 
     // What the keyboard holds.
     State state() const;
@@ -203,6 +206,7 @@ private:
     int m_ackDelayMs = 0;
     std::atomic<int> m_latencyMs{0};
     bool m_acknowledging = true;
+    std::set<unsigned char> m_discarded;        // bulk sets whose payload is thrown away
     std::deque<Event> m_events;
     QByteArray m_reply;                         // answer to the next feature-report read
     std::deque<QByteArray> m_payloadOut;        // input reports of a bulk get

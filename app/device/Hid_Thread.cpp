@@ -165,6 +165,7 @@ void Hid_Thread::runSet(uchar command, const Parameters &parameters, bool waitFo
 {
     if (!acquireLink()) {
         qDebug("cmd Failed %02X", command);
+        lastCommand = LastCommand::Busy;
         return;
     }
     fillOutReport(command, parameters);
@@ -172,6 +173,24 @@ void Hid_Thread::runSet(uchar command, const Parameters &parameters, bool waitFo
         std::memcpy(dataBuffer.data(), payload, size_t(length));
     handOffs.fetch_add(1, std::memory_order_release);
     transferFuture = QtConcurrent::run(this, &Hid_Thread::setTransfer, length, waitForAck);
+    lastCommand = LastCommand::Set;
+}
+
+bool Hid_Thread::lastCommandSucceeded()
+{
+    switch (lastCommand) {
+    case LastCommand::Set:
+        transferFuture.waitForFinished();
+        handOffs.load(std::memory_order_acquire);
+        return transferFuture.result();
+    case LastCommand::GetDone:
+        return true;
+    case LastCommand::None:
+    case LastCommand::Busy:
+    case LastCommand::GetFailed:
+        break;
+    }
+    return false;
 }
 
 Hid_Thread::Exchange Hid_Thread::runGet(uchar command, const Parameters &request,
@@ -179,6 +198,7 @@ Hid_Thread::Exchange Hid_Thread::runGet(uchar command, const Parameters &request
 {
     if (!acquireLink()) {
         qDebug("cmd Failed");
+        lastCommand = LastCommand::Busy;
         return Exchange::Busy;
     }
     fillOutReport(command, request);
@@ -191,6 +211,7 @@ Hid_Thread::Exchange Hid_Thread::runGet(uchar command, const Parameters &request
         std::memcpy(dataBuffer.data(), buffer, size_t(length));
 
     const bool done = getTransfer(length);
+    lastCommand = done ? LastCommand::GetDone : LastCommand::GetFailed;
 
     for (const ReplyField &field : reply)
         *field.value = inReport[size_t(field.position)];

@@ -52,6 +52,13 @@ public:
     bool isReady() const { return ready.load(); }
     bool isListening() const { return listening.load(); }
 
+    // Whether the last command went through, for callers that must know (the command-line
+    // tool); the slots themselves still tell nobody. For a set command this waits until its
+    // transfer has ended. False when the link stayed busy, the keyboard could not be reached,
+    // the installation gate refused or a report failed; true for a set command whose
+    // acknowledgement did not come (the wait for it never fails).
+    bool lastCommandSucceeded();
+
 public slots:
     uchar hidCS(uchar *cmd);
 
@@ -91,6 +98,7 @@ private:
     };
 
     enum class Exchange { Busy, Failed, Done };
+    enum class LastCommand { None, Busy, GetFailed, GetDone, Set };
 
     bool acquireLink();
     void fillOutReport(uchar command, const Parameters &parameters);
@@ -126,7 +134,8 @@ private:
     // a task starts and when it ends; read (acquire) when a task starts and after waiting for one.
     std::atomic<unsigned> handOffs{0};
     QFuture<void> listenerFuture;
-    QFuture<void> transferFuture;               // the last set transfer, awaited on destruction
+    QFuture<bool> transferFuture;               // the last set transfer, awaited on destruction
+    LastCommand lastCommand = LastCommand::None; // main thread only
     std::array<uchar, 9> outReport{};
     std::array<uchar, 9> inReport{};
     std::array<uchar, 512> dataBuffer{};

@@ -14,6 +14,8 @@ class tst_HidApiSelection : public QObject
 private slots:
     void setup_data();
     void setup();
+    void faults_data();
+    void faults();
     void replugTakesTheReleaseNamedNow();
 };
 
@@ -48,6 +50,39 @@ void tst_HidApiSelection::setup()
     QCOMPARE(int(setup.release), release);
     QCOMPARE(setup.statePath, statePath);
     QCOMPARE(setup.recordPath, recordPath);
+}
+
+// TARVENIX_SIM_FAULTS, as "step,fault,occurrence" triples and discarded commands; unreadable
+// items are left out and the rest still count.
+void tst_HidApiSelection::faults_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QList<int>>("discarded");
+
+    QTest::newRow("unset") << QString() << QStringList() << QList<int>();
+    QTest::newRow("one, first call") << "write:unplug" << QStringList{"3,1,1"} << QList<int>();
+    QTest::newRow("two with counts") << "read:silent:4, open:fail:2"
+                                     << QStringList{"4,4,4", "0,0,2"} << QList<int>();
+    QTest::newRow("discard the key matrix") << "discard:0d" << QStringList() << QList<int>{0x0D};
+    QTest::newRow("bad items left out") << "write:explode,jump:fail,read:short:0,discard:zz,event-read:garbled:3"
+                                        << QStringList{"5,3,3"} << QList<int>();
+}
+
+void tst_HidApiSelection::faults()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, faults);
+    QFETCH(QList<int>, discarded);
+    const SimulationSetup setup = simulationSetup(environmentOf({"TARVENIX_SIM_FAULTS=" + value}), 0x3300);
+    QStringList got;
+    for (const SimulationSetup::InjectedFault &f : setup.faults)
+        got << QStringLiteral("%1,%2,%3").arg(int(f.step)).arg(int(f.fault)).arg(f.occurrence);
+    QCOMPARE(got, faults);
+    QList<int> gotDiscarded;
+    for (const unsigned char command : setup.discarded)
+        gotDiscarded << command;
+    QCOMPARE(gotDiscarded, discarded);
 }
 
 // A program that learns that another keyboard was plugged in changes the variable, as the
