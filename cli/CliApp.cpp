@@ -224,21 +224,32 @@ KeyboardSession::Outcome CliApp::list(const QStringList &)
     return std::nullopt;
 }
 
-KeyboardSession::Outcome CliApp::get(const QStringList &arguments)
+KeyboardSession::Outcome CliApp::settingOf(const QStringList &arguments, bool selectorOnly,
+                                           const SettingTable::Setting *&setting, SettingTable::Values &values)
 {
-    const SettingTable::Setting *setting = SettingTable::find(arguments.at(0));
+    setting = SettingTable::find(arguments.at(0));
     if (!setting)
         return Failure{ExitCode::Usage, QStringLiteral("no setting %1 (see tarvenix-cli --help)").arg(arguments.at(0))};
     QString error;
-    const std::optional<SettingTable::Values> selector = SettingTable::parse(*setting, arguments.mid(1), true, error);
-    if (!selector)
-        return Failure{ExitCode::BadValue, error};
+    const std::optional<SettingTable::Values> parsed = SettingTable::parse(*setting, arguments.mid(1), selectorOnly, error);
+    if (!parsed)
+        return Failure{ExitCode::BadValue, error + QStringLiteral("; nothing was sent")};
+    values = *parsed;
+    return std::nullopt;
+}
+
+KeyboardSession::Outcome CliApp::get(const QStringList &arguments)
+{
+    const SettingTable::Setting *setting = nullptr;
+    SettingTable::Values selector;
+    if (Outcome failure = settingOf(arguments, true, setting, selector))
+        return failure;
     if (!setting->read)
         return Failure{ExitCode::Usage, QStringLiteral("%1 cannot be read from the keyboard").arg(arguments.at(0))};
     if (Outcome failure = openKeyboard())
         return failure;
     SettingTable::Values values;
-    if (Outcome failure = m_session->readSetting(*setting, *selector, values))
+    if (Outcome failure = m_session->readSetting(*setting, selector, values))
         return failure;
     const std::vector<SettingTable::Field> fields = SettingTable::allFields(*setting);
     QJsonObject object{{"setting", QLatin1String(setting->name)}};
@@ -260,16 +271,13 @@ KeyboardSession::Outcome CliApp::get(const QStringList &arguments)
 
 KeyboardSession::Outcome CliApp::set(const QStringList &arguments)
 {
-    const SettingTable::Setting *setting = SettingTable::find(arguments.at(0));
-    if (!setting)
-        return Failure{ExitCode::Usage, QStringLiteral("no setting %1 (see tarvenix-cli --help)").arg(arguments.at(0))};
-    QString error;
-    const std::optional<SettingTable::Values> values = SettingTable::parse(*setting, arguments.mid(1), false, error);
-    if (!values)
-        return Failure{ExitCode::BadValue, error + QStringLiteral("; nothing was sent")};
+    const SettingTable::Setting *setting = nullptr;
+    SettingTable::Values values;
+    if (Outcome failure = settingOf(arguments, false, setting, values))
+        return failure;
     if (Outcome failure = openKeyboard())
         return failure;
-    return m_session->writeSetting(*setting, *values);
+    return m_session->writeSetting(*setting, values);
 }
 
 KeyboardSession::Outcome CliApp::apply(const QStringList &arguments)

@@ -53,6 +53,10 @@ private:
     Outcome backup(const QStringList &arguments);
     Outcome restore(const QStringList &arguments);
 
+    // The setting the arguments name and its values (only the selector for get); refuses an
+    // unknown name or a bad value before anything is sent.
+    Outcome settingOf(const QStringList &arguments, bool selectorOnly, const SettingTable::Setting *&setting,
+                      SettingTable::Values &values);
     // Lock, device, layout, installation, gate, key map and session, in that order.
     Outcome openKeyboard();
     HidApi &hidApi();
