@@ -172,7 +172,7 @@ check "  --wait goes on once the application has ended" test $? = 0
 check "  and its write is there" eval 'run 0 get report-rate && [ "$out" = 7 ]'
 
 # --- the documentation ------------------------------------------------------------------------
-help_codes=$("$cli" --help | sed -n '/^Exit codes:/,/^$/p' | awk 'NF > 1 {print $1}')
+help_codes=$("$cli" --help | sed -n '/^Exit codes:/,/^$/p' | awk '$1 ~ /^[0-9]+$/ {print $1}')
 man_codes=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH FILES/p' "$source/cli/tarvenix-cli.1" | sed -n 's/^\.B \([0-9]*\)$/\1/p')
 check "--help and the man page list the same exit codes" test "$help_codes" = "$man_codes"
 check "  and there are ten of them" test "$(echo "$man_codes" | wc -l)" = 10
