@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end, as installed: `cmake --install` into a fresh prefix lays out the launcher with
 # both builds and their data trees, the menu and autostart entries naming the installed
-# launcher, the icon, the udev rule and the licence. The prefix is then made read-only (its
-# files and folders lose their write bits; as root, who ignores those, it is also mounted
-# read-only) and each build, started from there, copies its data tree to the user's data
+# launcher, the icon, the udev rule, the licence and the command-line tool. The prefix is then
+# made read-only (its files and folders lose their write bits; as root, who ignores those, it
+# is also mounted read-only) and each build, started from there, copies its data tree to the user's data
 # folder, works on that copy (the keyboard answers, so the copied pictures and language passed
 # their checks) and opens its window.
 #
@@ -76,5 +76,10 @@ for layout in US UK; do
     kill -TERM "$app"
     check "it ends cleanly" exits_with "$app" 10 0
 done
+
+# The command-line tool on the PATH finds the builds beside the launcher and opens the same gate.
+check "the installed command-line tool talks to the keyboard" \
+    "$prefix/bin/tarvenix-cli" --device simulated get current-profile
+check "its manual page is installed" test -s "$prefix/share/man/man1/tarvenix-cli.1.gz"
 
 e2e_finish
