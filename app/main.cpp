@@ -5,6 +5,7 @@
 #include "HidApiSelection.h"
 #include "ImageTree.h"
 #include "InstallationFlags.h"
+#include "SceneBackend.h"
 #include "SceneResources.h"
 #include "ShellLog.h"
 #include "SimulatedKeyboard.h"
@@ -46,6 +47,8 @@ int main(int argc, char *argv[])
 
     QApplication app(count, arguments.data());
     qCDebug(lcShell, "window platform %s", qUtf8Printable(QGuiApplication::platformName()));
+    const bool softwareScene = chooseSceneBackend();
+    qCDebug(lcShell, "scene renderer %s", softwareScene ? "software" : "toolkit's choice");
     SingleInstance instance(QCoreApplication::applicationFilePath());
     if (!instance.acquire())
         return 1;

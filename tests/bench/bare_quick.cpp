@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reference for the start-up figures: a bare QQuickWidget program, a frameless 1000 x 600
-// window showing 130 items, as much scene as the main screen shows, and nothing else.
+// window showing 130 items, as much scene as the main screen shows, and nothing else. It draws
+// with the renderer the application would choose on this machine.
+#include "SceneBackend.h"
+
 #include <QApplication>
 #include <QQuickWidget>
 #include <QTemporaryFile>
@@ -8,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    chooseSceneBackend();
     QTemporaryFile scene(QStringLiteral("bare_XXXXXX.qml"));
     if (!scene.open())
         return 1;
