@@ -261,8 +261,9 @@ Item {
     ListModel { id: effectModel }
     ListModel { id: noEntries }
 
+    // Decoded when the page shows (1.2 MB or more): the hidden pages hold none at start.
     Image {
-        source: root.skinDir + "/list_center/fnColorBackground.png"
+        source: visible ? root.skinDir + "/list_center/fnColorBackground.png" : ""
     }
 
     // The model area: painting by rubber band over the on-screen keyboard.

@@ -240,8 +240,9 @@ Item {
     width: 759
     height: 442
 
+    // Decoded when the page shows (1.2 MB or more): the hidden pages hold none at start.
     Image {
-        source: root.skinDir + "/list_center/fnKeydefineBackground.png"
+        source: visible ? root.skinDir + "/list_center/fnKeydefineBackground.png" : ""
     }
 
     Model_KeyDefine_Z4 {

@@ -250,8 +250,9 @@ Item {
     ListModel { id: fileItems }
     ListModel { id: actionItems }
 
+    // Decoded when the page shows (1.2 MB or more): the hidden pages hold none at start.
     Image {
-        source: root.skinDir + "/list_center/fnMacroBackground.png"
+        source: visible ? root.skinDir + "/list_center/fnMacroBackground.png" : ""
     }
 
     // --- the macro files -----------------------------------------------------------------
