@@ -45,7 +45,7 @@ struct Figures
     double rssMiB = 0;
     double idleCpuPercent = 0;
     double wakeUpsPerSecond = 0;
-    QMap<QByteArray, double> threadWakeUps;   // per second, by thread name
+    QMap<QByteArray, double> threadWakeUps;   // per second, by thread name and id
 };
 
 double median(std::vector<double> v)
@@ -138,7 +138,10 @@ bool measure(const char *program, Display *display, int idleSeconds, Figures &fi
         figures.idleCpuPercent = 100.0 * double(ticks) / double(sysconf(_SC_CLK_TCK)) / idleSeconds;
         for (auto it = after.cbegin(); it != after.cend(); ++it) {
             const double perSecond = double(it->switches - before.value(it.key()).switches) / idleSeconds;
-            figures.threadWakeUps[it->name] += perSecond;
+            // Threads of one name (the pool's, those that inherit the program's) apart, by id;
+            // the main thread's id is the process id.
+            const QByteArray thread = it->name + (it.key().toInt() == pid ? QByteArray(" (main)") : " " + it.key().toLatin1());
+            figures.threadWakeUps[thread] += perSecond;
             figures.wakeUpsPerSecond += perSecond;
         }
     }
@@ -172,7 +175,7 @@ void printThreads(const char *who, const Figures &f)
     std::printf("  %s:", who);
     for (auto it = f.threadWakeUps.cbegin(); it != f.threadWakeUps.cend(); ++it) {
         if (it.value() >= 0.05)
-            std::printf(" %s %.1f", it.key().constData(), it.value());
+            std::printf(" [%s] %.1f", it.key().constData(), it.value());
     }
     std::printf("\n");
 }
