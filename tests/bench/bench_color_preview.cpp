@@ -10,23 +10,11 @@
 // running, and the marquee and the rotation at their fastest (slider 0, one step per 16 ms).
 //
 // Usage: QT_QUICK_BACKEND=software bench_color_preview   (budget: ripple < 15 % of a core)
-#include "HidApiSelection.h"
-#include "ImageTree.h"
-#include "InstallationFlags.h"
-#include "SceneResources.h"
-#include "SimulatedKeyboard.h"
-#include "Ui_Controler.h"
-#include "Widget.h"
-#include "WorkingDirectory.h"
-#include "myQQuickView.h"
+#include "StartedWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -115,32 +103,15 @@ void call(QObject *object, const char *function, const QVariantList &arguments =
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir data;
-    if (!data.isValid()
-        || !WorkingDirectory::copyDirectory(QStringLiteral(TARVENIX_DATA_TREE), data.filePath(QStringLiteral("modules")), false)) {
-        std::fprintf(stderr, "cannot copy the data tree\n");
+    StartedWindow window;
+    if (!window.start())
         return 1;
-    }
-    QDir::setCurrent(data.path());
-    qputenv("TARVENIX_DEVICE", "simulated");
-    qputenv("TARVENIX_SIM_STATE", data.filePath(QStringLiteral("keyboard.state")).toLocal8Bit());
-    imagesVerified = imageTreeVerified(QStringLiteral("./modules/img"));
-    initSceneResources();
-
-    Widget window(KeyMap::Layout::US, selectHidApi(SimulatedKeyboard::kReleaseUS));
-    window.showNormal();
-    window.startUi();
-    myQQuickView *view = window.controller()->view();
-    QTest::qWait(0);
-    QQuickItem *root = view->rootObject();
-    QObject *pageArea = root ? root->findChild<QObject *>(QStringLiteral("pageArea")) : nullptr;
-    QQuickItem *page = root ? root->findChild<QQuickItem *>(QStringLiteral("page_Color")) : nullptr;
-    if (!pageArea || !page) {
+    myQQuickView *view = window.view();
+    QQuickItem *root = window.root();
+    QObject *pageArea = window.pageArea();
+    QQuickItem *page = root->findChild<QQuickItem *>(QStringLiteral("page_Color"));
+    if (!page) {
         std::fprintf(stderr, "no lighting page\n");
-        return 1;
-    }
-    if (!QTest::qWaitFor([pageArea] { return pageArea->property("visible").toBool(); }, 30000)) {
-        std::fprintf(stderr, "the scene did not start\n");
         return 1;
     }
     call(pageArea, "show", {2});

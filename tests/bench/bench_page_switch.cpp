@@ -8,23 +8,11 @@
 // first frame included; the worst of each over the rounds, with its ratio to the budget.
 //
 // Usage: QT_QUICK_BACKEND=software bench_page_switch   (budget: no frame over 20 ms)
-#include "HidApiSelection.h"
-#include "ImageTree.h"
-#include "InstallationFlags.h"
-#include "SceneResources.h"
-#include "SimulatedKeyboard.h"
-#include "Ui_Controler.h"
-#include "Widget.h"
-#include "WorkingDirectory.h"
-#include "myQQuickView.h"
+#include "StartedWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -98,34 +86,15 @@ bool slideRunning(QObject *pageArea)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir data;
-    if (!data.isValid()
-        || !WorkingDirectory::copyDirectory(QStringLiteral(TARVENIX_DATA_TREE), data.filePath(QStringLiteral("modules")), false)) {
-        std::fprintf(stderr, "cannot copy the data tree\n");
+    StartedWindow window;
+    if (!window.start())
         return 1;
-    }
-    QDir::setCurrent(data.path());
-    qputenv("TARVENIX_DEVICE", "simulated");
-    qputenv("TARVENIX_SIM_STATE", data.filePath(QStringLiteral("keyboard.state")).toLocal8Bit());
-    imagesVerified = imageTreeVerified(QStringLiteral("./modules/img"));
-    initSceneResources();
-
-    Widget window(KeyMap::Layout::US, selectHidApi(SimulatedKeyboard::kReleaseUS));
-    window.showNormal();
-    window.startUi();
-    myQQuickView *view = window.controller()->view();
-    QTest::qWait(0);
-    QQuickItem *root = view->rootObject();
-    QObject *pageArea = root ? root->findChild<QObject *>(QStringLiteral("pageArea")) : nullptr;
-    QObject *functionMenu = root ? root->findChild<QObject *>(QStringLiteral("menu_Func")) : nullptr;
-    if (!pageArea || !functionMenu) {
-        std::fprintf(stderr, "no page area\n");
-        return 1;
-    }
+    myQQuickView *view = window.view();
+    QObject *pageArea = window.pageArea();
+    QObject *functionMenu = window.root()->findChild<QObject *>(QStringLiteral("menu_Func"));
     // The function menu stops at x 8 at the end of the entry animation.
-    if (!QTest::qWaitFor([&] { return pageArea->property("visible").toBool()
-                                      && functionMenu->property("x").toInt() == 8; }, 30000)) {
-        std::fprintf(stderr, "the scene did not start\n");
+    if (!functionMenu || !QTest::qWaitFor([&] { return functionMenu->property("x").toInt() == 8; }, 30000)) {
+        std::fprintf(stderr, "no function menu\n");
         return 1;
     }
     QTest::qWait(500);
