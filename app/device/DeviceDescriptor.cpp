@@ -11,6 +11,10 @@ quint16 hexValue(const QSettings &settings, const QString &key)
     return quint16(settings.value(key).toString().toUInt(nullptr, 16));
 }
 
+// More device sections than any descriptor holds: a damaged "common/total" must not make a
+// discovery run build (and enumerate) billions of default descriptors.
+constexpr int maxSections = 256;
+
 } // namespace
 
 // The descriptor is compiled into this static library; its resource must be registered
@@ -26,7 +30,7 @@ QList<DeviceDescriptor> readDeviceDescriptors(const QString &path)
     Q_UNUSED(registered)
     QSettings settings(path, QSettings::IniFormat);
     QList<DeviceDescriptor> descriptors;
-    for (int n = 0; n < settings.value(QStringLiteral("common/total"), 0).toInt(); ++n) {
+    for (int n = 0; n < qMin(settings.value(QStringLiteral("common/total"), 0).toInt(), maxSections); ++n) {
         const QString section = QString::number(n) + QLatin1Char('/');
         DeviceDescriptor d;
         const QString type = settings.value(section + QLatin1String("type")).toString();

@@ -30,5 +30,6 @@ struct FoundDevice
 
 // Reads every device section of an INI descriptor, in section order. "common/total" is read
 // again before each section; every other value is hexadecimal text (also "type"), and text
-// that is not a number reads as 0. A missing file yields an empty list.
+// that is not a number reads as 0. A missing file yields an empty list; at most 256 sections
+// are read.
 QList<DeviceDescriptor> readDeviceDescriptors(const QString &path = QStringLiteral(":/DevInfo.ini"));

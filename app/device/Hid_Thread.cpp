@@ -76,6 +76,8 @@ Hid_Thread::~Hid_Thread()
     // The main window stops the listener first; a set transfer may still be running on the
     // pool, and it must not outlive the buffers it reads.
     stopListener();
+    // A listener that stopped itself (the keyboard removed) may still be leaving its task.
+    listenerFuture.waitForFinished();
     transferFuture.waitForFinished();
     handOffs.load(std::memory_order_acquire);
     closeCommandInterface();

@@ -158,6 +158,9 @@ QStringList Languages::getGlobalStrings(const QString &langCode)
         m_messageStrings.append(file.value(QLatin1String("msg/") + QString::number(i)).toString());
 
     langVerified = (checksumText(s) == expected);
+    if (!langVerified)
+        qCWarning(lcServices).noquote() << "language strings do not match their checksum" << expected
+                                        << "(computed" << checksumText(s) + QLatin1String("): the keyboard stays untouched");
     return strings;
 }
 

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -47,6 +48,44 @@ void setApartFromReplaced(const QString &path, qint64 replacedSize, const QDateT
     if (!file.open(QIODevice::ReadWrite)
         || !file.setFileTime(replacedTime.addSecs(-1), QFileDevice::FileModificationTime))
         qCWarning(lcServices) << "cannot set apart" << path << file.errorString();
+}
+
+// A whole profile with five pictures of three-digit values is about 20 kB.
+constexpr qint64 maxProfileBytes = 1024 * 1024;
+
+// The keys a profile holds; indexes are unpadded decimals, key positions 0..125, colour and
+// picture indexes one byte.
+bool isProfileKey(const QString &key)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(keydefine/(\\d|[1-9]\\d|1[01]\\d|12[0-5])"
+        "|color/ledType"
+        "|(color|userPicture)/(\\d|[1-9]\\d|1\\d\\d|2[0-4]\\d|25[0-5]))$"));
+    return pattern.match(key).hasMatch();
+}
+
+// Why the file at `path` cannot replace a profile, or nullptr when it can: a settings file of
+// plausible size that the toolkit reads without error, holding profile keys and nothing else.
+const char *notAProfile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return "the file cannot be read";
+    if (info.size() == 0)
+        return "the file is empty";
+    if (info.size() > maxProfileBytes)
+        return "the file is too large";
+    const QSettings file(path, QSettings::IniFormat);
+    if (file.status() != QSettings::NoError)
+        return "the file is no settings file";
+    const QStringList keys = file.allKeys();
+    if (keys.isEmpty())
+        return "the file holds no profile keys";
+    for (const QString &key : keys) {
+        if (!isProfileKey(key))
+            return "the file holds keys of something else";
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -133,7 +172,13 @@ bool ProfileStore::exportProfile(int profile, const QString &path)
 
 bool ProfileStore::importProfile(int profile, const QString &path)
 {
-    return isProfile(profile) && replaceProfile(profile, path);
+    if (!isProfile(profile))
+        return false;
+    if (const char *reason = notAProfile(path)) {
+        qCInfo(lcServices, "profile import refused: %s", reason);
+        return false;
+    }
+    return replaceProfile(profile, path);
 }
 
 bool ProfileStore::resetProfile(int profile)

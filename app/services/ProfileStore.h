@@ -53,7 +53,9 @@ public:
     // Copies profile `profile`'s file, with its latest writes, to `path` (any name, typically
     // "*.pf"), replacing an existing file there, read-only or not.
     bool exportProfile(int profile, const QString &path);
-    // Replaces profile `profile` with the file at `path`, taken as it is.
+    // Replaces profile `profile` with the file at `path` when that is a profile: a settings file
+    // of at most 1 MiB holding only the keys above. Anything else (a picture, an empty file, a
+    // file of other keys) is refused with one line logged, and the profile stays.
     bool importProfile(int profile, const QString &path);
     // Replaces profile `profile` with the template "pD.bin".
     bool resetProfile(int profile);

@@ -7,8 +7,8 @@
 #include "ServicesLog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QQuickItem>
 #include <QStandardPaths>
 
@@ -182,8 +182,8 @@ QString myQQuickView::getCustomFilePath()
                                             tr("Image Files(*.png)"));
     if (path.isEmpty())
         return QString();
-    QFile image(path);
-    if (!image.open(QIODevice::ReadOnly)) {
+    // The scene shows the file as it is; one it cannot decode would leave an empty background.
+    if (QImageReader(path).read().isNull()) {
         // Both parts in one arg(): a "%1" inside the message text stays as it is.
         dialogs().warn(messageStrings().value(2), QStringLiteral("%1%2").arg(messageStrings().value(3), path));
         return QString();

@@ -73,8 +73,8 @@ public slots:
     void loadProfile(int profile);
     void saveProfile(int profile);
     void resetProfile(int profile);
-    // A background picture chosen by the user, or an empty text (cancelled, or unreadable:
-    // then after a warning).
+    // A background picture chosen by the user, or an empty text (cancelled, or not a picture
+    // the toolkit can decode: then after a warning).
     QString getCustomFilePath();
 
     QVariantMap chkLanguages();

@@ -778,6 +778,12 @@ void tst_Hid_Thread::descriptorParsing_data()
     QTest::newRow("total 0") << "[common]\ntotal=0\n[0]\ntype=0\n" << QList<qint32>{};
     QTest::newRow("type is hexadecimal") << "[common]\ntotal=5\n[0]\ntype=1\n[1]\ntype=a\n[2]\ntype=0010\n[3]\ntype=zz\n[4]\nvid=1\n"
                                         << QList<qint32>{1, 10, 16, 0, -1};
+    QTest::newRow("damaged total") << "[common]\ntotal=2147483647\n[0]\ntype=0\n" << [] {
+        QList<qint32> types{0};
+        for (int n = 1; n < 256; ++n)
+            types.append(-1);
+        return types;
+    }();
 }
 
 void tst_Hid_Thread::descriptorParsing()

@@ -145,6 +145,9 @@ void tst_Languages::globalStrings()
         writeFile(base.filePath(QStringLiteral("modules/i18n/lang_025044.ini")), content);
     Languages languages(base.path());
     langVerified = !verified;
+    // A language that leaves the keyboard untouched says so.
+    if (!verified)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("do not match their checksum")));
     QCOMPARE(languages.getGlobalStrings(QStringLiteral("025044")), strings);
     QCOMPARE(languages.messageStrings(), messages);
     QCOMPARE(langVerified.load(), verified);

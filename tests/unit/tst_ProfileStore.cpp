@@ -2,8 +2,10 @@
 #include "ProfileStore.h"
 #include "TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -237,6 +239,38 @@ void tst_ProfileStore::replaceFailureKeepsProfile_data()
     QTest::newRow("profile out of range") << Replace([](ProfileStore &s, const QString &path) {
         return s.importProfile(10, path) || s.resetProfile(-1);
     });
+
+    // Files a user may pick by mistake: each is refused before anything is replaced.
+    const auto importOf = [](const std::function<QByteArray()> &content) {
+        return Replace([content](ProfileStore &s, const QString &path) {
+            writeFile(path, content());
+            return s.importProfile(2, path);
+        });
+    };
+    QTest::newRow("import of a picture") << importOf([] {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        picture.save(&png, "PNG");
+        return png.data();
+    });
+    QTest::newRow("import of an empty file") << importOf([] { return QByteArray(); });
+    QTest::newRow("import of 30 MB") << importOf([] {
+        return QByteArray("[color]\nledType=13, 1, 42, 0, 3\n") + QByteArray(30 * 1024 * 1024, ';');
+    });
+    QTest::newRow("import of 10 000 keys") << importOf([] {
+        QByteArray ini("[keydefine]\n");
+        for (int i = 0; i < 10000; ++i)
+            ini += QByteArray::number(i) + "=0, 0, 4, 0\n";
+        return ini;
+    });
+    QTest::newRow("import of another settings file") << importOf([] {
+        return QByteArray("[common]\ntotal=1\n0=031225\nname=Norvane KALVOR Keyboard 4200\n");
+    });
+    QTest::newRow("import of a key position beyond the keyboard") << importOf([] {
+        return QByteArray("[keydefine]\n0=0, 0, 4, 0\n126=0, 0, 5, 0\n");
+    });
 }
 
 void tst_ProfileStore::replaceFailureKeepsProfile()
@@ -398,6 +432,10 @@ void tst_ProfileStore::shippedProfiles()
     QVERIFY(speeds.contains(ledType.at(1)));
     QVERIFY(ledType.at(2) % 7 == 0 && ledType.at(2) <= 49);
     QVERIFY(ledType.at(4) >= 0 && ledType.at(4) <= 4);
+
+    // An exported copy of it is a profile that an import takes.
+    ProfileStore importing(dir.path());
+    QVERIFY(importing.importProfile(1, file));
 }
 
 QTEST_GUILESS_MAIN(tst_ProfileStore)

@@ -12,6 +12,7 @@
 #include "TestFiles.h"
 
 #include <QDirIterator>
+#include <QImage>
 #include <QMetaMethod>
 #include <QQuickItem>
 #include <QSettings>
@@ -633,6 +634,7 @@ void tst_myQQuickView::macroToSlot_data()
     QTest::newRow("47 pairs fill the slot") << 47 << true << QStringList();
     QTest::newRow("48 pairs") << 48 << true << QStringList{warning};
     QTest::newRow("48 pairs, no language read yet") << 48 << false << QStringList{QStringLiteral("warn||")};
+    QTest::newRow("10 000 steps") << 5000 << true << QStringList{warning};
 }
 
 void tst_myQQuickView::macroToSlot()
@@ -685,7 +687,8 @@ void tst_myQQuickView::savingBoundMacroResends()
     QVERIFY(!view.saveMacroIni(QStringLiteral("Never created"), keyDownUpSteps(2)).toBool());
 }
 
-// The background picture: cancelled, readable, or unreadable with a warning.
+// The background picture: cancelled, a picture, or anything else with a warning (the scene then
+// keeps its background).
 void tst_myQQuickView::backgroundPicture_data()
 {
     QTest::addColumn<QString>("chosen");   // relative to the working directory; empty: cancelled
@@ -694,6 +697,9 @@ void tst_myQQuickView::backgroundPicture_data()
     QTest::newRow("readable") << QStringLiteral("sky.png") << true;
     QTest::newRow("missing") << QStringLiteral("gone.png") << false;
     QTest::newRow("a folder") << QStringLiteral("modules") << false;
+    QTest::newRow("text named .png") << QStringLiteral("notes.png") << false;
+    QTest::newRow("PNG cut after its signature") << QStringLiteral("cut.png") << false;
+    QTest::newRow("empty file") << QStringLiteral("empty.png") << false;
 }
 
 void tst_myQQuickView::backgroundPicture()
@@ -703,7 +709,12 @@ void tst_myQQuickView::backgroundPicture()
     Bench bench;
     myQQuickView &view = *bench.view;
     view.getGlobalStrings(QStringLiteral("031225"));
-    writeFile(bench.path(QStringLiteral("sky.png")), "\x89PNG");
+    QImage sky(4, 3, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(sky.save(bench.path(QStringLiteral("sky.png"))));
+    writeFile(bench.path(QStringLiteral("notes.png")), "shopping: milk, bread\n");
+    writeFile(bench.path(QStringLiteral("cut.png")), readFile(bench.path(QStringLiteral("sky.png"))).left(8));
+    writeFile(bench.path(QStringLiteral("empty.png")), QByteArray());
     const QString path = chosen.isEmpty() ? QString() : bench.path(chosen);
     bench.dialogs.answer = path;
 
