@@ -3,7 +3,8 @@
 # Installs what is missing, builds, and runs every test: the whole suite, then the Windows
 # launcher cross-built with mingw-w64 and tried under Wine, then the suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded device tests (the link and the
-# keyboard interface reader) under ThreadSanitizer.
+# keyboard interface reader) under ThreadSanitizer. Before the sanitizer runs, every fuzz target
+# runs for a few seconds from its corpus.
 # TARVENIX_SANITIZERS=0 skips the two sanitizer runs (for a quick local check).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,6 +29,12 @@ echo "== Windows launcher: mingw-w64 cross build, under Wine"
 cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-mingw -j"$jobs"
 ctest --test-dir build-mingw --output-on-failure
+
+echo "== fuzz targets, a few seconds each (clang, address and undefined-behaviour sanitizers)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTARVENIX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTARVENIX_FUZZ_SECONDS=3 >/dev/null
+cmake --build build-fuzz -j"$jobs"
+ctest --test-dir build-fuzz --output-on-failure -j"$jobs" -L fuzz
 
 if [ "${TARVENIX_SANITIZERS:-1}" != 0 ]; then
     echo "== address and undefined-behaviour sanitizers"

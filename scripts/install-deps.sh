@@ -27,6 +27,8 @@ packages=(
     dbus-daemon
     # tools: tools/make_sounds.py encodes the background track (MP3) with lame
     lame
+    # fuzz targets: clang with libFuzzer
+    clang libclang-rt-14-dev
     # the Windows launcher: cross compiler, and Wine to try it
     g++-mingw-w64-x86-64 wine64
     # the icon's sizes are rendered from its drawing; the Debian package is checked with lintian

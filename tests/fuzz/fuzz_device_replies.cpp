@@ -71,10 +71,12 @@ private:
     // than asked for.
     int answer(unsigned char *data, size_t length, int least = -1)
     {
-        const int got = m_input.ConsumeIntInRange<int>(least, int(length));
+        const int got = m_input.ConsumeIntegralInRange<int>(least, int(length));
         if (got <= 0)
             return got;
         const std::vector<unsigned char> bytes = m_input.ConsumeBytes<unsigned char>(size_t(got));
+        if (bytes.empty())
+            return 0;
         std::memcpy(data, bytes.data(), bytes.size());
         return int(bytes.size());
     }
