@@ -399,6 +399,19 @@ int SimulatedKeyboard::readCommandReport(Lock &lock, Handle *handle, unsigned ch
     }
     const bool blocking = milliseconds < 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(blocking ? kBlockingReadLimitMs : milliseconds);
+    if (faulty && fault == Fault::Slow) {
+        const auto late = Clock::now() + std::chrono::milliseconds(m_slowMs);
+        m_wake.wait_until(lock, std::min(late, deadline), [&] { return !stillThere(handle); });
+        if (!stillThere(handle))
+            return -1;
+        if (late > deadline) {
+            // Closing the interface after the failed read discards what comes later.
+            if (!m_payloadOut.empty())
+                m_payloadOut.pop_front();
+            record(QStringLiteral("input %1 ms late, after the time-out of %2 ms").arg(m_slowMs).arg(milliseconds));
+            return 0;
+        }
+    }
     const bool arrived = m_wake.wait_until(lock, deadline, [&] {
         return !stillThere(handle) || (!m_payloadOut.empty() && !(faulty && fault == Fault::Silent));
     });
@@ -438,6 +451,10 @@ int SimulatedKeyboard::readEvent(Lock &lock, Handle *handle, unsigned char *data
                 return -1;
             if (faulty && fault == Fault::Silent)
                 continue;
+            if (faulty && fault == Fault::Slow) {
+                m_events.push_front({now + std::chrono::milliseconds(m_slowMs), event.bytes});
+                continue;
+            }
             const int got = deliver(QByteArray(reinterpret_cast<const char *>(event.bytes.data()), 4), faulty, fault, data, length);
             record(QStringLiteral("event %1").arg(hex(data, size_t(got))));
             return got;
@@ -622,6 +639,12 @@ void SimulatedKeyboard::discardPayloads(unsigned char command)
 {
     Lock lock(m_mutex);
     m_discarded.insert(command);
+}
+
+void SimulatedKeyboard::setSlowAnswer(int milliseconds)
+{
+    Lock lock(m_mutex);
+    m_slowMs = milliseconds;
 }
 
 void SimulatedKeyboard::setLatency(int milliseconds)

@@ -77,6 +77,8 @@ public:
         Short,    // a read delivers only part of the report
         Garbled,  // a read delivers random bytes
         Silent,   // a read delivers nothing until its time-out (a report the keyboard never sends)
+        Slow,     // a payload or event report comes setSlowAnswer() ms late; one later than the
+                  // read's time-out is lost
     };
 
     explicit SimulatedKeyboard(unsigned short releaseNumber = kReleaseUS);
@@ -115,6 +117,7 @@ public:
     // The payload of bulk set `command` (0x0D, 0x0E, 0x11, 0x12) is received and acknowledged
     // as usual, and then thrown away: the keyboard keeps what it had.
     void discardPayloads(unsigned char command);
+    void setSlowAnswer(int milliseconds);       // how late a Slow report comes
 
     // What the keyboard holds.
     State state() const;
@@ -204,6 +207,7 @@ private:
     void applyLatency() const;
 
     int m_ackDelayMs = 0;
+    int m_slowMs = 0;
     std::atomic<int> m_latencyMs{0};
     bool m_acknowledging = true;
     std::set<unsigned char> m_discarded;        // bulk sets whose payload is thrown away
