@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -13,25 +12,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-// What every fuzz target shares: a toolkit application object, silence for the system's own
-// debug lines (a fatal message still aborts), and a scratch data tree into which each input is
-// written as the file a service reads.
+// A scratch data tree into which each input is written as the file a service reads.
+// (FuzzInitialize.cpp gives every target its application object and silences the debug lines.)
 namespace Fuzz {
-
-inline void quiet(QtMsgType type, const QMessageLogContext &, const QString &)
-{
-    if (type == QtFatalMsg)
-        std::abort();
-}
-
-inline void initialise()
-{
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    qInstallMessageHandler(quiet);
-}
 
 // "<tree>/modules/..." in a temporary folder that lives as long as the process.
 class Tree

@@ -3,12 +3,6 @@
 #include "DeviceDescriptor.h"
 #include "FuzzTree.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Fuzz::initialise();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Fuzz::Tree tree;

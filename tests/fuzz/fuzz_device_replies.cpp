@@ -3,7 +3,6 @@
 // the payload reports of the bulk gets, and the event reports the listener decodes. The input
 // decides, call by call, how many bytes a read delivers (or that it fails) and which.
 #include "DeviceDescriptor.h"
-#include "FuzzTree.h"
 #include "Hid_Thread.h"
 #include "InstallationFlags.h"
 #include "VendorEventSink.h"
@@ -127,16 +126,12 @@ void everyGet(Hid_Thread &link)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Fuzz::initialise();
-    imagesVerified = true;
-    langVerified = true;
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // The installation is taken as verified: the link exchanges nothing otherwise.
+    imagesVerified = true;
+    langVerified = true;
     FuzzedDataProvider input(data, size);
     FuzzedKeyboard keyboard(input);
     Events events;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard interface: a report descriptor as the interface gives it, and input reports
 // decoded through the layout read from it, or through the boot keyboard's layout.
-#include "FuzzTree.h"
 #include "KeyboardReport.h"
 #include "KeyboardReportLayout.h"
 
@@ -23,12 +22,6 @@ QByteArray bytes(const std::string &text)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Fuzz::initialise();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -6,12 +6,6 @@
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Fuzz::initialise();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Fuzz::Tree tree;

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The macro encoder's input: step texts, one a line, as the scene hands them over.
-#include "FuzzTree.h"
 #include "KeyMap.h"
 #include "MacroEncoder.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Fuzz::initialise();
-    return 0;
-}
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
