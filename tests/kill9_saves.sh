@@ -5,7 +5,8 @@
 # own services by services_writer, are killed with SIGKILL at random moments. After every kill
 # each profile, macro and configuration file, and the exported profile, must hold one of the
 # complete contents the writes produce, never a part of one or nothing; and every so often,
-# and at the end, the application must start normally on the tree and end cleanly.
+# and at the end, the next writes must go on at once and the application must start normally
+# on the tree and end cleanly.
 #
 #   kill9_saves.sh <Tarvenix> <services_writer> [rounds, default 20]
 set -uo pipefail
@@ -56,6 +57,13 @@ files_whole() {
     done
 }
 
+# The next writes after a kill do not wait: two whole cycles within 10 s (about 0.1 s normally;
+# a lock left without an owner would hold each write of its file for 30 s).
+writes_go_on() {
+    timeout 10 "$writer" states "$base" "$work/a.pf" "$work/b.pf" "$work/again" > /dev/null 2>&1 \
+        || fail "after round $1 the writes did not go on within 10 s"
+}
+
 for round in $(seq 1 "$rounds"); do
     "$writer" run "$base" "$work/a.pf" "$work/b.pf" > "$work/writer.out" 2>&1 &
     pid=$!
@@ -63,12 +71,16 @@ for round in $(seq 1 "$rounds"); do
     sleep "0.$(printf %03d $((RANDOM % 250)))"
     kill -9 "$pid"
     wait "$pid" 2>/dev/null
+    grep '^write ' "$work/writer.out" | tail -n 1 >> "$work/struck"
     files_whole "$round"
-    [ $((round % 50)) -ne 0 ] || app_starts "after round $round"
+    [ $((round % 50)) -ne 0 ] || { writes_go_on "$round"; app_starts "after round $round"; }
 done
+writes_go_on "$rounds"
 app_starts "after the last round"
 echo "rounds: $rounds, files checked after each: $(ls "$work/states" | wc -l)," \
      "contents met: $(sort -u "$work/met" | wc -l) of $(find "$work/states" -type f | wc -l)," \
      "leftover temporary files: $(find "$base" -name '*.bin.*' -o -name '*.pf.*' | grep -vc '\.lock$')," \
      "failures: $failures"
+echo "writes struck by a kill (index in the cycle: kills):" \
+     $(sort "$work/struck" | uniq -c | sort -k3n | awk '{ printf "%s:%s ", $3, $1 }')
 [ "$failures" -eq 0 ]

@@ -2,6 +2,7 @@
 #include "AppConfigStore.h"
 
 #include "ServicesLog.h"
+#include "SettingsLock.h"
 
 
 namespace {
@@ -16,7 +17,8 @@ QString entryKey(int i)
 } // namespace
 
 AppConfigStore::AppConfigStore(const QString &baseDir)
-    : m_settings(baseDir + QStringLiteral("/modules/setting/apConfig.bin"), QSettings::IniFormat)
+    : m_settings(SettingsLock::withoutOwnerlessLock(baseDir + QStringLiteral("/modules/setting/apConfig.bin")),
+                 QSettings::IniFormat)
 {
 }
 

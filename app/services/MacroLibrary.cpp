@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MacroLibrary.h"
 
+#include "SettingsLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,7 +102,7 @@ QString MacroLibrary::create()
         if (QFileInfo::exists(path))
             continue;
         QDir().mkpath(m_dir);
-        QSettings file(path, QSettings::IniFormat);
+        QSettings file(SettingsLock::withoutOwnerlessLock(path), QSettings::IniFormat);
         file.setValue(kIndexKey, kUnbound);
         file.setValue(kTotalKey, 0);
         file.setValue(kRepeatKey, kDefaultRepeat);
@@ -141,7 +143,7 @@ bool MacroLibrary::save(const QString &name, const QStringList &steps)
     const QString path = existingFile(name);
     if (path.isEmpty())
         return false;
-    QSettings file(path, QSettings::IniFormat);
+    QSettings file(SettingsLock::withoutOwnerlessLock(path), QSettings::IniFormat);
     const StoredSteps before = storedSteps(file);
     file.remove(kStepsGroup);
     file.setValue(kTotalKey, steps.size());
@@ -187,7 +189,7 @@ void MacroLibrary::setConfig(const QString &name, const QVariantList &config)
     const QString path = existingFile(name);
     if (path.isEmpty() || config.size() < 2)
         return;
-    QSettings file(path, QSettings::IniFormat);
+    QSettings file(SettingsLock::withoutOwnerlessLock(path), QSettings::IniFormat);
     file.setValue(kIndexKey, config.at(0));
     file.setValue(kRepeatKey, config.at(1));
 }

@@ -3,6 +3,7 @@
 
 #include "ReplaceFile.h"
 #include "ServicesLog.h"
+#include "SettingsLock.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -30,7 +31,7 @@ QString keyDefineKey(const QString &position)
 
 std::unique_ptr<QSettings> openProfile(const QString &path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return std::make_unique<QSettings>(SettingsLock::withoutOwnerlessLock(path), QSettings::IniFormat);
 }
 
 // The toolkit keeps the values of a closed settings file and takes them up again for a new

@@ -8,7 +8,8 @@
 //       runs two cycles and keeps every content that a watched file takes, before and after
 //       each write, as <states>/<file>/<md5 of the content>
 //   services_writer run <base> <a.pf> <b.pf>
-//       cycles until it is killed; writes "ready" once its files are open
+//       cycles until it is killed; writes "ready" once its files are open, then "write <i>"
+//       before the i-th write of the cycle
 //
 // Watched files: modules/setting/p1.bin ... p10.bin, pD.bin, apConfig.bin, the macro
 // "Macro. 001" and the exported profile <base>/export.pf.
@@ -121,11 +122,15 @@ int main(int argc, char **argv)
         [&] { profiles.importProfile(2, importB); },
         [&] { profiles.exportProfile(2, exported); },
     };
+    QTextStream out(stdout);
     if (!keep)
-        QTextStream(stdout) << "ready" << Qt::endl;
+        out << "ready" << Qt::endl;
     for (int round = 0; !keep || round < 2; ++round) {
-        for (const auto &write : cycle) {
-            write();
+        for (std::size_t i = 0; i < cycle.size(); ++i) {
+            // The write under way when a kill strikes is the last one named.
+            if (!keep)
+                out << "write " << i << Qt::endl;
+            cycle[i]();
             QCoreApplication::processEvents();
             if (keep)
                 keepStates(files, args.at(5));

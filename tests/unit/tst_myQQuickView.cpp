@@ -12,6 +12,7 @@
 #include "TestFiles.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMetaMethod>
 #include <QQuickItem>
@@ -266,6 +267,8 @@ private slots:
     void replaceProfile();
     void refusedInputs_data();
     void refusedInputs();
+    void writesAfterAnInterruptedWrite_data();
+    void writesAfterAnInterruptedWrite();
     void sceneCalls();
     void sceneCallsFromAnotherThread();
     void sceneCallsWithoutScene();
@@ -894,6 +897,42 @@ void tst_myQQuickView::refusedInputs()
     QCOMPARE(bench.keyboard.featureReports(), QList<QByteArray>());
     QCOMPARE(view.getKeydefine(0), keyDefinition);
     QCOMPARE(view.ui_92H_GetUserPicture(0), picture);
+}
+
+// A write killed while the settings layer held its lock leaves an empty lock file; the next
+// start writes that file at once instead of waiting for the lock to grow 30 s old.
+void tst_myQQuickView::writesAfterAnInterruptedWrite_data()
+{
+    QTest::addColumn<QString>("file");     // below modules/
+    QTest::addColumn<Call>("write");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("profile") << QStringLiteral("setting/p1.bin") << Call([](myQQuickView &v) {
+        v.ui_08H_SetLEDType(0, 2, 3, 4, 5, 6);
+        return QVariant();
+    }) << QByteArray("ledType=2, 3, 4, 5, 6");
+    QTest::newRow("configuration") << QStringLiteral("setting/apConfig.bin") << Call([](myQQuickView &v) {
+        v.saveApConfig({7, 8, 9});
+        return QVariant();
+    }) << QByteArray("total=3");
+    QTest::newRow("macro") << QStringLiteral("macro/Hello.bin") << Call([](myQQuickView &v) {
+        return v.saveMacroIni(QStringLiteral("Hello"), keyDownUpSteps(1));
+    }) << QByteArray("total=2");
+}
+
+void tst_myQQuickView::writesAfterAnInterruptedWrite()
+{
+    QFETCH(QString, file);
+    QFETCH(Call, write);
+    QFETCH(QByteArray, written);
+    Bench bench([file](const QString &modules) { writeFile(modules + QLatin1Char('/') + file + QStringLiteral(".lock"), QByteArray()); });
+    QElapsedTimer clock;
+    clock.start();
+    write(*bench.view);
+    bench.waitIdle();
+    bench.closeView();
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(readFile(bench.path(QStringLiteral("modules/") + file)).contains(written));
+    QVERIFY(!QFile::exists(bench.path(QStringLiteral("modules/") + file + QStringLiteral(".lock"))));
 }
 
 // Calls into the scene run on a later event-loop turn, in call order, with their values.
