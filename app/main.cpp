@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
     arguments.push_back(nullptr);
     int count = int(arguments.size()) - 1;
 
+    leaveOpenGLUnloaded();
     QApplication app(count, arguments.data());
     qCDebug(lcShell, "window platform %s", qUtf8Printable(QGuiApplication::platformName()));
     const bool softwareScene = chooseSceneBackend();

@@ -48,17 +48,42 @@ bool isSoftwareRasterizer(const QByteArray &renderer)
         || name.contains("software rasterizer");
 }
 
+namespace {
+
+bool userNamesBackend(const QProcessEnvironment &environment)
+{
+    return !environment.value(QStringLiteral("QT_QUICK_BACKEND")).isEmpty()
+        || !environment.value(QStringLiteral("QMLSCENE_DEVICE")).isEmpty();
+}
+
+} // namespace
+
+bool softwareSceneCertain(const QProcessEnvironment &environment, bool gpuDevicePresent)
+{
+    return !userNamesBackend(environment) && !gpuDevicePresent;
+}
+
 bool wantsSoftwareScene(const QProcessEnvironment &environment, bool gpuDevicePresent,
                         const std::function<QByteArray()> &openGLRenderer)
 {
-    if (!environment.value(QStringLiteral("QT_QUICK_BACKEND")).isEmpty()
-        || !environment.value(QStringLiteral("QMLSCENE_DEVICE")).isEmpty())
+    if (userNamesBackend(environment))
         return false;
     if (!gpuDevicePresent)
         return true;
     const QByteArray renderer = openGLRenderer();
     // No OpenGL at all: the software adaptation is the one renderer that can draw.
     return renderer.isEmpty() || isSoftwareRasterizer(renderer);
+}
+
+void leaveOpenGLUnloaded()
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.contains(QStringLiteral("QT_XCB_GL_INTEGRATION"))
+        || !softwareSceneCertain(environment, gpuDevicePresent()))
+        return;
+    // The platform reads it when it first looks for OpenGL, after the window exists, so it
+    // stays set. This program starts no other programs that would inherit it.
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
 }
 
 bool chooseSceneBackend()

@@ -21,6 +21,16 @@ bool isSoftwareRasterizer(const QByteArray &renderer);
 bool wantsSoftwareScene(const QProcessEnvironment &environment, bool gpuDevicePresent,
                         const std::function<QByteArray()> &openGLRenderer);
 
+// True when the scene is drawn in software whatever OpenGL would answer: the user names no
+// back end and no GPU device is present.
+bool softwareSceneCertain(const QProcessEnvironment &environment, bool gpuDevicePresent);
+
+// Call before the application object. Where the scene is certain to be drawn in software,
+// nothing of this process draws with OpenGL, yet the X platform would still load the window
+// system's OpenGL for the first window (Mesa's software rasterizer and LLVM, about 50 MiB
+// resident): it is then told not to, unless the user chose its OpenGL integration.
+void leaveOpenGLUnloaded();
+
 // Applies the choice for this process. Call after the application object is made and before
 // the first view; true when the software adaptation was chosen.
 bool chooseSceneBackend();

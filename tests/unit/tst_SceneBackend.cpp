@@ -52,6 +52,8 @@ void tst_SceneBackend::choice()
         return renderer;
     };
     QCOMPARE(wantsSoftwareScene(environmentOf(variables), gpuDevice, probe), software);
+    // Known without asking OpenGL: then OpenGL need not be loaded at all.
+    QCOMPARE(softwareSceneCertain(environmentOf(variables), gpuDevice), software && !probed);
     QCOMPARE(asked, probed);
 }
 
