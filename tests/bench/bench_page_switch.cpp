@@ -109,8 +109,11 @@ int main(int argc, char *argv[])
             QTest::qWait(100);
             clock.restart();
             QTest::mouseClick(view, Qt::LeftButton, {}, entry);
-            QTest::qWaitFor([&] { return pageArea->property("pageId").toInt() == s.entry && !slideRunning(pageArea); },
-                            5000);
+            if (!QTest::qWaitFor([&] { return pageArea->property("pageId").toInt() == s.entry && !slideRunning(pageArea); },
+                                 5000)) {
+                std::fprintf(stderr, "page %d did not slide in within 5 s\n", s.entry);
+                return 1;
+            }
             QTest::qWait(200);   // the last frame of the slide
             const std::vector<Frame> &frames = clock.frames();
             if (frames.empty())
@@ -126,7 +129,10 @@ int main(int argc, char *argv[])
         }
         // Back to nothing shown for the next round.
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(8 + 75, 180 + 18));
-        QTest::qWaitFor([&] { return pageArea->property("pageId").toInt() == -1 && !slideRunning(pageArea); }, 5000);
+        if (!QTest::qWaitFor([&] { return pageArea->property("pageId").toInt() == -1 && !slideRunning(pageArea); }, 5000)) {
+            std::fprintf(stderr, "the page did not slide out within 5 s\n");
+            return 1;
+        }
         QTest::qWait(300);
     }
 
